@@ -1,0 +1,37 @@
+// The main of every test program: before any test runs, the user's folders point into a fresh
+// temporary folder, so no test can touch the real home folder or Wine prefix.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "TempDir.h"
+
+namespace {
+
+class IsolatedHome : public ::testing::Environment {
+public:
+    void SetUp() override {
+        m_home = std::make_unique<vael::test::TempDir>();
+        const auto& home = m_home->path();
+        std::filesystem::create_directories(home / "runtime");
+        setenv("HOME", home.c_str(), 1);
+        setenv("WINEPREFIX", (home / "prefix").c_str(), 1);
+        setenv("XDG_DATA_HOME", (home / ".local/share").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
+    }
+    void TearDown() override { m_home.reset(); }
+
+private:
+    std::unique_ptr<vael::test::TempDir> m_home;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new IsolatedHome);
+    return RUN_ALL_TESTS();
+}
