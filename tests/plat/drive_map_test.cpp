@@ -39,6 +39,8 @@ TEST_F(DriveMap, MapsWindowsPathsToHostPaths) {
         {"rel\\x", "rel/x"},
         // "游戏" in GBK lands as UTF-8.
         {"C:\\\xD3\xCE\xCF\xB7", Prefix() / "dosdevices/c:/\xE6\xB8\xB8\xE6\x88\x8F"},
+        // "乗" is 0x81 0x5C in GBK: its trail byte is a backslash, not a separator.
+        {"C:\\\x81\x5C\\a", Prefix() / "dosdevices/c:/\xE4\xB9\x97/a"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(plat::HostPathFromWindows(c.windows), c.host) << c.windows;

@@ -18,6 +18,9 @@ std::filesystem::path PrefixFolder();
 // drive, as Windows does, so a path never leaves its drive. A path without a drive letter
 // stays relative; one that starts with a backslash is on drive C:.
 std::filesystem::path HostPathFromWindows(std::string_view windowsPath);
+// The same for a wide (UTF-32) or a UTF-8 Windows path.
+std::filesystem::path HostPathFromWindowsW(std::wstring_view windowsPath);
+std::filesystem::path HostPathFromWindowsUtf8(std::string_view windowsPath);
 
 // The Windows path (GBK) of a host path: on the drive whose folder holds it (the deepest one
 // wins), else on Z:.

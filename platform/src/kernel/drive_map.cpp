@@ -60,9 +60,9 @@ bool HasDriveLetter(std::string_view path) {
     return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
 }
 
-// The steps of a Windows path after its drive, with "." dropped and ".." taking back one step
-// but never climbing above the root. GBK bytes never contain a separator in their second
-// byte (trail bytes are 0x40 and up), so splitting on bytes is safe.
+// The steps of a path after its drive, with "." dropped and ".." taking back one step but
+// never climbing above the root. The path is UTF-8 here: GBK trail bytes may equal "\\", so
+// splitting is only safe after the conversion.
 std::vector<std::string> NormalisedSteps(std::string_view rest, bool rooted) {
     std::vector<std::string> steps;
     size_t i = 0;
@@ -122,6 +122,14 @@ fs::path PrefixFolder() {
 }
 
 fs::path HostPathFromWindows(std::string_view windowsPath) {
+    return HostPathFromWindowsUtf8(AnsiToUtf8(windowsPath));
+}
+
+fs::path HostPathFromWindowsW(std::wstring_view windowsPath) {
+    return HostPathFromWindowsUtf8(WideToUtf8(windowsPath));
+}
+
+fs::path HostPathFromWindowsUtf8(std::string_view windowsPath) {
     bool drive = HasDriveLetter(windowsPath);
     bool rooted = drive || (!windowsPath.empty() && IsSeparator(windowsPath[0]));
     fs::path host;
@@ -130,7 +138,7 @@ fs::path HostPathFromWindows(std::string_view windowsPath) {
     }
     for (const std::string& step :
          NormalisedSteps(drive ? windowsPath.substr(2) : windowsPath, rooted)) {
-        host /= AnsiToUtf8(step);
+        host /= step;
     }
     return host;
 }
