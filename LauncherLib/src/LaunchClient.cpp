@@ -7,6 +7,7 @@
 
 #include "LauncherLib/CommandParams.h"
 #include "LauncherLib/CommandRegistry.h"
+#include "LauncherLib/UnZipCommand.h"
 #include "LauncherLib/UrlFileName.h"
 #include "plat/files.h"
 #include "plat/text.h"
@@ -31,6 +32,7 @@ LaunchClient::~LaunchClient() {
 void LaunchClient::Init(const std::string& first, const std::string& second) {
     useCurlPost = false;
     InitCurlOnce();
+    RegisterCommand("UnzipCommand", FactoryOf<CUnZipCommand>());
     useCurlPost = true;
     welcomeAddress = first;
     secondAddress = second;

@@ -49,6 +49,9 @@ int _mkdir(const char* path);
 // The read-only flag is the owner's write permission.
 DWORD GetFileAttributesA(const char* path);
 BOOL SetFileAttributesA(const char* path, DWORD attributes);
+// The same for a wide Windows path.
+DWORD GetFileAttributesW(const wchar_t* path);
+BOOL SetFileAttributesW(const wchar_t* path, DWORD attributes);
 
 // The drives as "C:\" "\0" "Z:\" "\0" "\0"; answers the length written without the last zero,
 // or the size needed when `bufferLength` is too small.

@@ -49,6 +49,33 @@ std::string Host(const char* path) {
     return HostPathFromWindows(path ? path : "").string();
 }
 
+std::string HostW(const wchar_t* path) {
+    return HostPathFromWindowsW(path ? path : L"").string();
+}
+
+DWORD HostFileAttributes(const std::string& host) {
+    struct stat info {};
+    if (::stat(host.c_str(), &info) != 0) {
+        Fail();
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if (!(info.st_mode & S_IWUSR)) {
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    }
+    return attributes;
+}
+
+BOOL SetHostFileAttributes(const std::string& host, DWORD attributes) {
+    struct stat info {};
+    if (::stat(host.c_str(), &info) != 0) {
+        return Fail();
+    }
+    mode_t mode = info.st_mode & 07777;
+    mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~S_IWUSR) : (mode | S_IWUSR);
+    return ::chmod(host.c_str(), mode) == 0 ? TRUE : Fail();
+}
+
 }  // namespace
 
 DWORD GetLastError() {
@@ -131,27 +158,19 @@ int _mkdir(const char* path) {
 }
 
 DWORD GetFileAttributesA(const char* path) {
-    struct stat info {};
-    if (::stat(Host(path).c_str(), &info) != 0) {
-        Fail();
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    if (!(info.st_mode & S_IWUSR)) {
-        attributes |= FILE_ATTRIBUTE_READONLY;
-    }
-    return attributes;
+    return HostFileAttributes(Host(path));
 }
 
 BOOL SetFileAttributesA(const char* path, DWORD attributes) {
-    std::string host = Host(path);
-    struct stat info {};
-    if (::stat(host.c_str(), &info) != 0) {
-        return Fail();
-    }
-    mode_t mode = info.st_mode & 07777;
-    mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~S_IWUSR) : (mode | S_IWUSR);
-    return ::chmod(host.c_str(), mode) == 0 ? TRUE : Fail();
+    return SetHostFileAttributes(Host(path), attributes);
+}
+
+DWORD GetFileAttributesW(const wchar_t* path) {
+    return HostFileAttributes(HostW(path));
+}
+
+BOOL SetFileAttributesW(const wchar_t* path, DWORD attributes) {
+    return SetHostFileAttributes(HostW(path), attributes);
 }
 
 DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {

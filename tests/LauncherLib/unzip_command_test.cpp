@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+#include "LauncherLib/CommandParams.h"
+#include "LauncherLib/UnZipCommand.h"
+#include "TempDir.h"
+#include "ZipWriter.h"
+#include "plat/drive_map.h"
+
+using namespace LauncherLib;
+using vael::test::ReadFile;
+using vael::test::TempDir;
+using vael::test::WriteFile;
+using vael::test::WriteZip;
+using vael::test::ZipEntry;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    bool success = false;
+    ResultMapPtr result = std::make_shared<ResultMap>();
+};
+
+// Runs the command on the archive at `archive` with the destination `dest` (host paths,
+// handed to the command as the Windows paths the launcher would use).
+Outcome Unpack(const fs::path& archive, const fs::path& dest) {
+    std::string params = MapToJson({{"zipfile", plat::WindowsPathFromHost(archive)},
+                                    {"destdir", plat::WindowsPathFromHost(dest) + "\\"}});
+    CUnZipCommand command("UnzipCommand-1", params);
+    Outcome outcome;
+    command.Execute(outcome.result);
+    outcome.success = command.IsSuccess();
+    return outcome;
+}
+
+std::string Incompressible(std::size_t size) {
+    std::string data(size, '\0');
+    unsigned state = 12345;
+    for (char& c : data) {
+        state = state * 1103515245 + 12345;
+        c = static_cast<char>(state >> 16);
+    }
+    return data;
+}
+
+struct ArchiveCase {
+    const char* label;
+    std::vector<ZipEntry> entries;
+    bool success;
+    std::map<std::string, std::string> files;  // relative UTF-8 path -> content
+    std::vector<std::string> folders;
+    std::vector<std::string> absent;  // relative paths that must not exist
+    const char* errorMentions = "";   // a part of "Error" when the command fails
+};
+
+void PrintTo(const ArchiveCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+const std::string kBlob = Incompressible(200000);
+
+std::vector<ArchiveCase> ArchiveCases() {
+    return {
+        {"folders, files, stored and deflated",
+         {{.name = "data/"},
+          {.name = "data/empty/"},
+          {.name = "data/a.txt", .data = "alpha"},
+          {.name = "data/sub/b.bin", .data = kBlob, .deflate = true},
+          {.name = "top.txt", .data = std::string(100000, 'x'), .deflate = true}},
+         true,
+         {{"data/a.txt", "alpha"},
+          {"data/sub/b.bin", kBlob},
+          {"top.txt", std::string(100000, 'x')}},
+         {"data/empty"}},
+        {"deflated folder entry, then a file",
+         {{.name = "dir/", .deflate = true}, {.name = "dir/after.txt", .data = "found"}},
+         true,
+         {{"dir/after.txt", "found"}},
+         {"dir"}},
+        {"entries with data descriptors",
+         {{.name = "d1.txt", .data = "first", .deflate = true, .dataDescriptor = true},
+          {.name = "d2.bin", .data = kBlob, .deflate = true, .dataDescriptor = true}},
+         true,
+         {{"d1.txt", "first"}, {"d2.bin", kBlob}}},
+        {"GBK names",
+         {{.name = "\xD6\xD0\xCE\xC4/", .deflate = false},
+          {.name = "\xD6\xD0\xCE\xC4/\xD3\xCE\xCF\xB7.txt", .data = "game"}},
+         true,
+         {{"中文/游戏.txt", "game"}}},
+        {"CRC mismatch deletes the file and fails; later entries still unpack",
+         {{.name = "bad.txt", .data = "corrupted", .deflate = true, .corruptCrc = true},
+          {.name = "good.txt", .data = "fine"}},
+         false,
+         {{"good.txt", "fine"}},
+         {},
+         {"bad.txt"},
+         "bad.txt"},
+        {"size mismatch deletes the file and fails",
+         {{.name = "short.txt", .data = "twelve bytes", .sizeError = 3},
+          {.name = "good.txt", .data = "fine"}},
+         false,
+         {{"good.txt", "fine"}},
+         {},
+         {"short.txt"},
+         "short.txt"},
+        {"unsupported method fails and is skipped",
+         {{.name = "deflate64.bin", .data = "xxxx", .method = 9},
+          {.name = "good.txt", .data = "fine"}},
+         false,
+         {{"good.txt", "fine"}},
+         {},
+         {"deflate64.bin"},
+         "Unsupported compression method (9)"},
+        {"names that leave the destination are skipped and fail",
+         {{.name = "../evil1.txt", .data = "x"},
+          {.name = "inner/../../evil2.txt", .data = "x"},
+          {.name = "..\\evil3.txt", .data = "x"},
+          {.name = "inner\\..\\..\\evil4.txt", .data = "x"},
+          {.name = "/evil5.txt", .data = "x"},
+          {.name = "\\evil6.txt", .data = "x"},
+          {.name = "C:evil7.txt", .data = "x"},
+          {.name = "C:\\evil8.txt", .data = "x"},
+          {.name = "../evildir/"},
+          {.name = "safe.txt", .data = "kept"}},
+         false,
+         {{"safe.txt", "kept"}},
+         {},
+         {"inner", "C:evil7.txt"},
+         "../evil1.txt: ZIP Exception: Illegal entry name"},
+    };
+}
+
+class UnzipArchiveCases : public ::testing::TestWithParam<ArchiveCase> {};
+
+TEST_P(UnzipArchiveCases, UnpacksAndCounts) {
+    const ArchiveCase& c = GetParam();
+    TempDir temp;
+    fs::path dest = temp / "out" / "game";
+    fs::create_directories(dest.parent_path());
+    WriteZip(temp / "a.zip", c.entries);
+
+    Outcome outcome = Unpack(temp / "a.zip", dest);
+
+    std::string count = std::to_string(c.entries.size());
+    EXPECT_EQ(outcome.success, c.success) << outcome.result->Get("Error");
+    EXPECT_EQ(outcome.result->Get("unzipTotalCount"), count);
+    EXPECT_EQ(outcome.result->Get("unzipCount"), count);
+    if (c.success) {
+        EXPECT_EQ(outcome.result->Get("Error"), "");
+    } else {
+        EXPECT_NE(outcome.result->Get("Error").find(c.errorMentions), std::string::npos)
+            << outcome.result->Get("Error");
+    }
+    for (const auto& [path, content] : c.files) {
+        EXPECT_EQ(ReadFile(dest / fs::u8path(path)), content) << path;
+    }
+    for (const auto& folder : c.folders) {
+        EXPECT_TRUE(fs::is_directory(dest / folder)) << folder;
+    }
+    for (const auto& path : c.absent) {
+        EXPECT_FALSE(fs::exists(dest / path)) << path;
+    }
+    // Nothing lands next to or above the destination.
+    for (const auto& item : fs::recursive_directory_iterator(temp.path())) {
+        fs::path relative = fs::relative(item.path(), temp.path());
+        bool inside = relative == "a.zip" || relative == "out" || relative == "out/game" ||
+                      relative.string().starts_with("out/game/");
+        EXPECT_TRUE(inside) << relative;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Archives, UnzipArchiveCases, ::testing::ValuesIn(ArchiveCases()));
+
+TEST(UnzipCommand, ReplacesAReadOnlyTarget) {
+    TempDir temp;
+    fs::create_directories(temp / "out");
+    WriteFile(temp / "out" / "cfg.txt", "old content");
+    fs::permissions(temp / "out" / "cfg.txt", fs::perms::owner_read);
+    WriteZip(temp / "a.zip", {{.name = "cfg.txt", .data = "new"}});
+
+    Outcome outcome = Unpack(temp / "a.zip", temp / "out");
+
+    EXPECT_TRUE(outcome.success) << outcome.result->Get("Error");
+    EXPECT_EQ(ReadFile(temp / "out" / "cfg.txt"), "new");
+}
+
+TEST(UnzipCommand, AnUnwritableDestinationFailsTheEntry) {
+    TempDir temp;
+    fs::create_directories(temp / "out" / "taken" / "inside");
+    WriteZip(temp / "a.zip",
+             {{.name = "taken", .data = "file over a folder"}, {.name = "next.txt", .data = "n"}});
+
+    Outcome outcome = Unpack(temp / "a.zip", temp / "out");
+
+    EXPECT_FALSE(outcome.success);
+    EXPECT_NE(outcome.result->Get("Error").find("taken"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(temp / "out" / "taken" / "inside"));
+    EXPECT_EQ(ReadFile(temp / "out" / "next.txt"), "n");
+}
+
+// A write that fails part-way (here: the file-size limit) removes the partial file and fails.
+TEST(UnzipCommand, AWriteErrorRemovesThePartialFile) {
+    TempDir temp;
+    WriteZip(temp / "a.zip", {{.name = "big.bin", .data = kBlob, .deflate = true},
+                              {.name = "small.txt", .data = "s"}});
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limited = previous;
+    limited.rlim_cur = 50000;
+    setrlimit(RLIMIT_FSIZE, &limited);
+
+    Outcome outcome = Unpack(temp / "a.zip", temp / "out");
+
+    setrlimit(RLIMIT_FSIZE, &previous);
+    EXPECT_FALSE(outcome.success);
+    EXPECT_NE(outcome.result->Get("Error").find("big.bin: write error"), std::string::npos)
+        << outcome.result->Get("Error");
+    EXPECT_FALSE(fs::exists(temp / "out" / "big.bin"));
+    EXPECT_EQ(ReadFile(temp / "out" / "small.txt"), "s");
+}
+
+TEST(UnzipCommand, DamagedOrMissingArchivesFail) {
+    TempDir temp;
+    std::string whole = vael::test::BuildZip(
+        {{.name = "a.bin", .data = kBlob, .deflate = true}, {.name = "b.txt", .data = "b"}});
+    WriteFile(temp / "truncated.zip", whole.substr(0, whole.size() / 2));
+    WriteFile(temp / "garbage.zip", "this is not an archive at all, just some text");
+    WriteFile(temp / "empty.zip", "");
+
+    for (const char* name : {"truncated.zip", "garbage.zip", "empty.zip", "missing.zip"}) {
+        Outcome outcome = Unpack(temp / name, temp / "out");
+        EXPECT_FALSE(outcome.success) << name;
+        EXPECT_NE(outcome.result->Get("Error"), "") << name;
+    }
+    EXPECT_FALSE(fs::exists(temp / "out" / "a.bin"));
+}
+
+TEST(UnzipCommand, ParametersThatAreNotJsonFail) {
+    CUnZipCommand command("UnzipCommand-1", "not json");
+    auto result = std::make_shared<ResultMap>();
+    command.Execute(result);
+    EXPECT_FALSE(command.IsSuccess());
+    EXPECT_EQ(result->Get("error"), "fail to parse json value");
+}
+
+// Archives made by the archivers users have: the unpacked tree equals the packed one.
+TEST(UnzipCommand, UnpacksArchivesFromZipAndBsdtar) {
+    TempDir temp;
+    fs::path source = temp / "src";
+    fs::create_directories(source / "bin");
+    WriteFile(source / "bin" / "Play.exe", Incompressible(70000));
+    WriteFile(source / "readme.txt", std::string(30000, 'r'));
+    fs::create_directories(source / "saves");
+    std::string inSource = "cd '" + source.string() + "' && ";
+    ASSERT_EQ(std::system((inSource + "zip -qr ../zip.zip .").c_str()), 0);
+    ASSERT_EQ(std::system((inSource + "bsdtar --format zip -cf ../bsdtar.zip .").c_str()), 0);
+    ASSERT_EQ(std::system((inSource + "zip -q -fd - -r . > ../stream.zip").c_str()), 0);
+
+    for (const char* archive : {"zip.zip", "bsdtar.zip", "stream.zip"}) {
+        fs::path out = temp / (std::string("out-") + archive);
+        Outcome outcome = Unpack(temp / archive, out);
+        EXPECT_TRUE(outcome.success) << archive << ": " << outcome.result->Get("Error");
+        EXPECT_EQ(ReadFile(out / "bin" / "Play.exe"), ReadFile(source / "bin" / "Play.exe"));
+        EXPECT_EQ(ReadFile(out / "readme.txt"), ReadFile(source / "readme.txt"));
+        EXPECT_TRUE(fs::is_directory(out / "saves")) << archive;
+    }
+}
+
+}  // namespace
