@@ -25,6 +25,9 @@ std::filesystem::path HostPathFromWindowsUtf8(std::string_view windowsPath);
 // The Windows path (GBK) of a host path: on the drive whose folder holds it (the deepest one
 // wins), else on Z:.
 std::string WindowsPathFromHost(const std::filesystem::path& hostPath);
+// The same as wide or UTF-8 text.
+std::wstring WindowsPathFromHostW(const std::filesystem::path& hostPath);
+std::string WindowsPathFromHostUtf8(const std::filesystem::path& hostPath);
 
 // Upper-case letters of the prefix's drives, in alphabetical order.
 std::vector<char> DriveLetters();

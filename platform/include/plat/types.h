@@ -13,6 +13,10 @@ using LONG = std::int32_t;
 using BOOL = int;
 using ULONGLONG = std::uint64_t;
 
+// A native window; null means none.
+using HWND = struct HWND__*;
+using HINSTANCE = struct HINSTANCE__*;
+
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 

@@ -144,6 +144,14 @@ fs::path HostPathFromWindowsUtf8(std::string_view windowsPath) {
 }
 
 std::string WindowsPathFromHost(const fs::path& hostPath) {
+    return Utf8ToAnsi(WindowsPathFromHostUtf8(hostPath));
+}
+
+std::wstring WindowsPathFromHostW(const fs::path& hostPath) {
+    return Utf8ToWide(WindowsPathFromHostUtf8(hostPath));
+}
+
+std::string WindowsPathFromHostUtf8(const fs::path& hostPath) {
     fs::path absolute = CanonicalOrSelf(fs::absolute(hostPath));
     fs::path prefix = PrefixFolder();
     char bestLetter = 0;
@@ -167,7 +175,7 @@ std::string WindowsPathFromHost(const fs::path& hostPath) {
     for (const fs::path& step : relative) {
         if (step != ".") {
             windows += '\\';
-            windows += Utf8ToAnsi(step.string());
+            windows += step.string();
         }
     }
     if (windows.size() == 2) {
