@@ -16,16 +16,20 @@
 namespace LauncherLib {
 namespace {
 
-constexpr std::size_t kReadBufferSize = 1 << 20;
+// The counting pass reads headers and seeks over the data, so a small buffer reads least; the
+// extraction pass reads everything, in large blocks.
+constexpr std::size_t kCountingBufferSize = 4096;
+constexpr std::size_t kExtractionBufferSize = 1 << 20;
 // The end-of-central-directory record: 22 bytes plus a comment of at most 65535 bytes.
 constexpr std::size_t kEndRecordSize = 22;
 constexpr std::size_t kEndRecordSearch = kEndRecordSize + 0xFFFF;
 
-// An archive stream with a large read buffer, opened without share restrictions.
+// An archive stream with a read buffer of the given size, opened without share restrictions.
 class ArchiveStream {
 public:
-    explicit ArchiveStream(const std::string& zipfile) : buffer(new char[kReadBufferSize]) {
-        stream.rdbuf()->pubsetbuf(buffer.get(), kReadBufferSize);
+    ArchiveStream(const std::string& zipfile, std::size_t bufferSize)
+        : buffer(new char[bufferSize]) {
+        stream.rdbuf()->pubsetbuf(buffer.get(), static_cast<std::streamsize>(bufferSize));
         stream.open(plat::HostPath(zipfile.c_str()), std::ios::in | std::ios::binary);
     }
     bool IsOpen() const { return stream.is_open(); }
@@ -86,7 +90,7 @@ void CUnZipCommand::Unpack(const std::string& zipfile, const std::string& destdi
                            const ResultMapPtr& result) {
     int totalCount = 0;
     {
-        ArchiveStream archive(zipfile);
+        ArchiveStream archive(zipfile, kCountingBufferSize);
         if (!archive.IsOpen()) {
             return Fail(result, "Cannot open the archive " + zipfile);
         }
@@ -103,7 +107,7 @@ void CUnZipCommand::Unpack(const std::string& zipfile, const std::string& destdi
     decompress.SetCommand(this);
     decompress.SetResult(result);
     {
-        ArchiveStream archive(zipfile);
+        ArchiveStream archive(zipfile, kExtractionBufferSize);
         if (!archive.IsOpen()) {
             return Fail(result, "Cannot open the archive " + zipfile);
         }
