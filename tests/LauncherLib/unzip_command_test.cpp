@@ -1,9 +1,12 @@
+#include <Poco/Path.h>
+#include <Poco/Zip/Compress.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <vector>
 
@@ -251,8 +254,15 @@ TEST(UnzipCommand, ParametersThatAreNotJsonFail) {
     EXPECT_EQ(result->Get("error"), "fail to parse json value");
 }
 
-// Archives made by the archivers users have: the unpacked tree equals the packed one.
-TEST(UnzipCommand, UnpacksArchivesFromZipAndBsdtar) {
+void CompressWithPoco(const fs::path& source, const fs::path& archive) {
+    std::ofstream out(archive, std::ios::binary);
+    Poco::Zip::Compress compress(out, true);
+    compress.addRecursive(Poco::Path(source.string() + "/"));
+    compress.close();
+}
+
+// Archives made by POCO and by the archivers users have: the unpacked tree equals the packed one.
+TEST(UnzipCommand, UnpacksArchivesFromPocoZipAndBsdtar) {
     TempDir temp;
     fs::path source = temp / "src";
     fs::create_directories(source / "bin");
@@ -263,8 +273,9 @@ TEST(UnzipCommand, UnpacksArchivesFromZipAndBsdtar) {
     ASSERT_EQ(std::system((inSource + "zip -qr ../zip.zip .").c_str()), 0);
     ASSERT_EQ(std::system((inSource + "bsdtar --format zip -cf ../bsdtar.zip .").c_str()), 0);
     ASSERT_EQ(std::system((inSource + "zip -q -fd - -r . > ../stream.zip").c_str()), 0);
+    CompressWithPoco(source, temp / "poco.zip");
 
-    for (const char* archive : {"zip.zip", "bsdtar.zip", "stream.zip"}) {
+    for (const char* archive : {"zip.zip", "bsdtar.zip", "stream.zip", "poco.zip"}) {
         fs::path out = temp / (std::string("out-") + archive);
         Outcome outcome = Unpack(temp / archive, out);
         EXPECT_TRUE(outcome.success) << archive << ": " << outcome.result->Get("Error");
