@@ -5,7 +5,6 @@
 #include <Poco/Path.h>
 #include <Poco/Zip/ZipException.h>
 #include <Poco/Zip/ZipLocalFileHeader.h>
-#include <Poco/Zip/ZipStream.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +14,7 @@
 
 #include "UnpackingCancelled.h"
 #include "ZipEntryName.h"
+#include "ZipEntryReader.h"
 #include "ZipText.h"
 #include "plat/drive_map.h"
 #include "plat/files.h"
@@ -68,7 +68,7 @@ bool ExistsUnwritable(const Poco::File& file) {
 }  // namespace
 
 MyDecompress::MyDecompress(const std::string& destdir)
-    : outDir(WithTrailingBackslash(GbkToUtf8(destdir))) {}
+    : outDir(WithTrailingBackslash(GbkToUtf8(destdir))), fileBuffer(new char[kFileBufferSize]) {}
 
 bool MyDecompress::handleZipEntry(std::istream& zipStream,
                                   const Poco::Zip::ZipLocalFileHeader& header) {
@@ -148,40 +148,44 @@ bool MyDecompress::WriteFileEntry(std::istream& zipStream,
     if (!output) {
         return Fail(name, std::string("cannot create the file: ") + std::strerror(errno));
     }
-    std::setvbuf(output.get(), nullptr, _IOFBF, kFileBufferSize);
+    std::setvbuf(output.get(), fileBuffer.get(), _IOFBF, kFileBufferSize);
 
-    Poco::Zip::ZipInputStream entryStream(zipStream, header, false);
+    ZipEntryReader entry(zipStream, header);
     std::string writeError;
+    std::string readError;
     char buffer[kCopyBufferSize];
-    while (entryStream.read(buffer, sizeof buffer) || entryStream.gcount() > 0) {
-        if (command && command->IsCancelled()) {
-            output.reset();
-            file.remove();
-            throw UnpackingCancelled();
+    try {
+        while (std::size_t count = entry.Read(buffer, sizeof buffer)) {
+            if (command && command->IsCancelled()) {
+                output.reset();
+                file.remove();
+                throw UnpackingCancelled();
+            }
+            // After a failed write the rest of the entry is still read, so that the walk finds
+            // the next entry right after this one.
+            if (writeError.empty() && std::fwrite(buffer, 1, count, output.get()) != count) {
+                writeError = std::strerror(errno);
+            }
         }
-        // After a failed write the rest of the entry is still read, so that the walk finds the
-        // next entry right after this one.
-        auto count = static_cast<std::size_t>(entryStream.gcount());
-        if (writeError.empty() && std::fwrite(buffer, 1, count, output.get()) != count) {
-            writeError = std::strerror(errno);
-        }
+    } catch (const Poco::Exception& error) {
+        readError = error.displayText();
     }
     if (std::fclose(output.release()) != 0 && writeError.empty()) {
         writeError = std::strerror(errno);
     }
 
+    if (!readError.empty()) {
+        file.remove();
+        return Fail(name, readError);
+    }
     if (!writeError.empty()) {
         file.remove();
         return Fail(name, "write error: " + writeError);
     }
-    if (entryStream.bad()) {
-        file.remove();
-        return Fail(name, "the entry's data is damaged");
-    }
     if (!file.exists() || !file.isFile()) {
         return Fail(name, "the file is missing after writing");
     }
-    if (!entryStream.crcValid()) {
+    if (!entry.CrcValid()) {
         file.remove();
         return Fail(name, "CRC mismatch");
     }

@@ -4,6 +4,7 @@
 
 #include <Poco/Zip/ParseCallback.h>
 
+#include <memory>
 #include <string>
 
 #include "LauncherLib/CommandBase.h"
@@ -40,6 +41,7 @@ private:
     CCommandBase* command = nullptr;
     ResultMapPtr result;
     std::string firstFailure;
+    std::unique_ptr<char[]> fileBuffer;  // the output files' buffer, one file at a time
 };
 
 }  // namespace LauncherLib

@@ -64,6 +64,9 @@ std::string BuildZip(const std::vector<ZipEntry>& entries) {
     std::string directory;
     for (const ZipEntry& entry : entries) {
         std::string payload = entry.deflate ? RawDeflate(entry.data) : entry.data;
+        if (entry.damagedData) {
+            payload.assign(payload.size(), '\xFF');  // a block of the reserved type
+        }
         Stored s{};
         s.method = entry.method ? entry.method : (entry.deflate ? 8 : 0);
         s.flags = entry.dataDescriptor ? 0x8 : 0;

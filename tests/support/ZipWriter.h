@@ -16,6 +16,7 @@ struct ZipEntry {
     bool dataDescriptor = false;  // sizes and CRC after the data instead of in the header
     bool corruptCrc = false;      // the stored CRC is off by one
     std::int64_t sizeError = 0;   // added to the stored uncompressed size
+    bool damagedData = false;     // the compressed bytes are not valid deflate data
     std::uint16_t method = 0;     // a method other than stored/deflate when non-zero
 };
 
