@@ -9,6 +9,7 @@
 #include "LauncherLib/CommandRegistry.h"
 #include "LauncherLib/UnZipCommand.h"
 #include "LauncherLib/UrlFileName.h"
+#include "LauncherLib/UrlHttpGetBigFileCommand.h"
 #include "plat/files.h"
 #include "plat/text.h"
 
@@ -32,6 +33,7 @@ LaunchClient::~LaunchClient() {
 void LaunchClient::Init(const std::string& first, const std::string& second) {
     useCurlPost = false;
     InitCurlOnce();
+    RegisterCommand("httpurlgetbigfilecmd", FactoryOf<CUrlHttpGetBigFileCommand>());
     RegisterCommand("UnzipCommand", FactoryOf<CUnZipCommand>());
     useCurlPost = true;
     welcomeAddress = first;

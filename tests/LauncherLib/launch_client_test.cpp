@@ -235,6 +235,8 @@ TEST_F(LaunchClientTest, ProgressIsReadableWhileTheWorkerWritesIt) {
 TEST(LaunchClientLifetime, DestroyingTheClientCancelsARunningCommand) {
     std::atomic<bool> started{false};
     std::atomic<bool> sawCancel{false};
+    auto client = std::make_unique<LaunchClient>();
+    client->Init("", "");
     RegisterScripted("httpurlgetbigfilecmd", [&](CCommandBase& self, ResultMapPtr) {
         started = true;
         auto deadline = std::chrono::steady_clock::now() + 30s;
@@ -243,8 +245,6 @@ TEST(LaunchClientLifetime, DestroyingTheClientCancelsARunningCommand) {
         }
         sawCancel = self.IsCancelled();
     });
-    auto client = std::make_unique<LaunchClient>();
-    client->Init("", "");
     client->SetInstallDir(kInstallDir);
     client->DownloadBigFile(kUrl);
     while (!started) {

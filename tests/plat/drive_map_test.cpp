@@ -101,6 +101,8 @@ TEST_F(DriveMap, FileOperationsGoThroughTheMap) {
     EXPECT_EQ(plat::GetFileAttributesA("C:\\Vael\\a"), plat::INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(plat::_mkdir("C:\\Vael\\sub"), 0);
     EXPECT_TRUE(fs::is_directory(Prefix() / "drive_c/Vael/sub"));
+    EXPECT_EQ(plat::OpenFile("C:\\Vael\\sub", "rb"), nullptr);
+    EXPECT_EQ(plat::GetLastError(), plat::ERROR_ACCESS_DENIED);
 }
 
 }  // namespace

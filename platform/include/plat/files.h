@@ -32,7 +32,7 @@ constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
 DWORD GetLastError();
 void SetLastError(DWORD error);
 
-// fopen's modes ("rb", "ab", "wb", ...), without share restrictions.
+// fopen's modes ("rb", "ab", "wb", ...), without share restrictions. A folder cannot be opened.
 FILE* OpenFile(const char* path, const char* mode);
 std::optional<std::uint64_t> GetFileSize(const char* path);
 

@@ -90,6 +90,14 @@ FILE* OpenFile(const char* path, const char* mode) {
     FILE* file = std::fopen(Host(path).c_str(), mode);
     if (!file) {
         Fail();
+        return nullptr;
+    }
+    // A folder is not a file on Windows: opening one fails there.
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        t_lastError = ERROR_ACCESS_DENIED;
+        return nullptr;
     }
     return file;
 }
