@@ -81,6 +81,32 @@ std::wstring StringFromBytes(const std::vector<unsigned char>& bytes) {
     return Utf16ToWide(utf16);
 }
 
+// What opening or creating a key starts from: its full path and the store as it is now.
+struct KeyRequest {
+    std::string name;
+    registry::Store store;
+};
+
+// Called with the lock held.
+LSTATUS Prepare(HKEY key, const wchar_t* subKey, HKEY* result, KeyRequest& request) {
+    auto name = FullName(key, subKey);
+    if (!name || !result) {
+        return ERROR_INVALID_HANDLE;
+    }
+    auto store = registry::Load();
+    if (!store) {
+        return ERROR_ACCESS_DENIED;
+    }
+    request.name = *name;
+    request.store = std::move(*store);
+    return ERROR_SUCCESS;
+}
+
+// A handle to the requested key, under the spelling the store keeps (the root has no name).
+HKEY OpenHandle(const KeyRequest& request) {
+    return NewHandle(request.name.empty() ? request.name : request.store.at(request.name).name);
+}
+
 bool IsStringType(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
@@ -89,47 +115,41 @@ bool IsStringType(DWORD type) {
 
 LSTATUS RegOpenKeyExW(HKEY key, const wchar_t* subKey, DWORD, DWORD, HKEY* result) {
     std::lock_guard<std::mutex> guard(Keys().lock);
-    auto name = FullName(key, subKey);
-    if (!name || !result) {
-        return ERROR_INVALID_HANDLE;
+    KeyRequest request;
+    if (LSTATUS status = Prepare(key, subKey, result, request); status != ERROR_SUCCESS) {
+        return status;
     }
-    auto store = registry::Load();
-    if (!store) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if (!name->empty() && !store->contains(*name)) {
+    if (!request.name.empty() && !request.store.contains(request.name)) {
         return ERROR_FILE_NOT_FOUND;
     }
-    *result = NewHandle(name->empty() ? *name : store->at(*name).name);
+    *result = OpenHandle(request);
     return ERROR_SUCCESS;
 }
 
 LSTATUS RegCreateKeyW(HKEY key, const wchar_t* subKey, HKEY* result) {
     std::lock_guard<std::mutex> guard(Keys().lock);
-    auto name = FullName(key, subKey);
-    if (!name || !result) {
-        return ERROR_INVALID_HANDLE;
+    KeyRequest request;
+    if (LSTATUS status = Prepare(key, subKey, result, request); status != ERROR_SUCCESS) {
+        return status;
     }
-    auto store = registry::Load();
-    if (!store) {
-        return ERROR_ACCESS_DENIED;
-    }
-    if (!name->empty() && !store->contains(*name)) {
+    const std::string& name = request.name;
+    registry::Store& store = request.store;
+    if (!name.empty() && !store.contains(name)) {
         // Every missing parent becomes a key of its own, as on Windows.
-        for (std::size_t end = name->find('\\');; end = name->find('\\', end + 1)) {
-            std::string level = name->substr(0, end);
-            if (!store->contains(level)) {
-                (*store)[level].name = level;
+        for (std::size_t end = name.find('\\');; end = name.find('\\', end + 1)) {
+            std::string level = name.substr(0, end);
+            if (!store.contains(level)) {
+                store[level].name = level;
             }
             if (end == std::string::npos) {
                 break;
             }
         }
-        if (!registry::Save(*store)) {
+        if (!registry::Save(store)) {
             return ERROR_ACCESS_DENIED;
         }
     }
-    *result = NewHandle(name->empty() ? *name : store->at(*name).name);
+    *result = OpenHandle(request);
     return ERROR_SUCCESS;
 }
 
