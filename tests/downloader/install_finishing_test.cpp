@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 #include "InstallFinishing.h"
 #include "TempDir.h"
+#include "WaitUntil.h"
 #include "plat/drive_map.h"
 #include "plat/message_box.h"
 #include "plat/registry.h"
 
-using namespace std::chrono_literals;
 using vael::test::ReadFile;
 using vael::test::TempDir;
 using vael::test::WriteFile;
@@ -91,9 +89,7 @@ TEST_F(InstallFinishing, CreatesLaunchersRecordsTheInstallAndStartsTheGame) {
     EXPECT_EQ(RegistryText(L"Path", &size), L"D:\\Games\\Vael\\ORVN\\");
     EXPECT_EQ(size, 520u);
 
-    for (int i = 0; i < 500 && ReadFile(Game() / "marker").empty(); ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
+    vael::test::WaitForFinishedLine(Game() / "marker");
     EXPECT_EQ(ReadFile(Game() / "marker"), Game().string() + "\n");
 }
 
@@ -147,9 +143,7 @@ TEST_F(InstallFinishing, AnUnwritableRegistryIsReportedAndTheGameStillStarts) {
 
     EXPECT_EQ(shown, L"创建注册表失败!");
     EXPECT_EQ(caption, L"");
-    for (int i = 0; i < 500 && ReadFile(Game() / "marker").empty(); ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
+    vael::test::WaitForFinishedLine(Game() / "marker");
     EXPECT_FALSE(ReadFile(Game() / "marker").empty());
 }
 
@@ -165,10 +159,7 @@ TEST_F(InstallFinishing, OpeningAnAddressFallsBackToTheBrowser) {
     OpenUrlInBrowser(L"https://news.example.com/vael");
 
     setenv("PATH", path.c_str(), 1);
-    for (int i = 0; i < 500 && !fs::exists(bin / "opened"); ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
-    std::this_thread::sleep_for(50ms);
+    vael::test::WaitForFinishedLine(bin / "opened");
     EXPECT_EQ(ReadFile(bin / "opened"), "https://news.example.com/vael\n");
 }
 

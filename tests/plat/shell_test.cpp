@@ -4,9 +4,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 #include "TempDir.h"
+#include "WaitUntil.h"
 #include "plat/drive_map.h"
 #include "plat/shell.h"
 
@@ -23,13 +23,6 @@ void WriteScript(const fs::path& path, const std::string& body) {
     fs::create_directories(path.parent_path());
     WriteFile(path, "#!/bin/sh\n" + body + "\n");
     fs::permissions(path, fs::perms::owner_all);
-}
-
-bool WaitFor(const fs::path& path) {
-    for (int i = 0; i < 500 && !fs::exists(path); ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
-    return fs::exists(path);
 }
 
 TEST(ShellLink, AWindowsProgramRunsThroughWineInThePrefix) {
@@ -78,8 +71,7 @@ TEST(ShellExecute, StartsInTheWorkingFolderWithoutWaiting) {
                                      WindowsPathFromHost(temp / "game").c_str(), SW_SHOW);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 300ms);
     EXPECT_GT(reinterpret_cast<std::intptr_t>(result), 32);
-    ASSERT_TRUE(WaitFor(temp / "marker"));
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(vael::test::WaitForFinishedLine(temp / "marker"));
     EXPECT_EQ(ReadFile(temp / "marker"), (temp / "game").string() + "\n");
 }
 
