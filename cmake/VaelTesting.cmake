@@ -1,11 +1,21 @@
-# vael_add_test(<name> SOURCES <files...> LIBS <targets...> LABEL unit|integration|e2e|gui)
+# vael_add_test(<name> SOURCES <files...> LIBS <targets...> LABEL unit|integration|e2e|gui
+#               [FIXTURE http_servers])
 # Builds one GoogleTest program and registers each of its tests with ctest as its own process,
 # so process-wide state (the command id counter, the framework's singletons) starts fresh.
+# FIXTURE http_servers runs the tests with nginx and the fault server up (tests/http).
 function(vael_add_test name)
-    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LABEL;FIXTURE" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} vael_test_support GTest::gmock)
+    set(fixture_properties)
+    if(ARG_FIXTURE STREQUAL "http_servers")
+        set(fixture_properties
+            FIXTURES_REQUIRED http_servers
+            ENVIRONMENT VAEL_HTTP_SERVERS=${VAEL_HTTP_SERVERS_STATE})
+    elseif(ARG_FIXTURE)
+        message(FATAL_ERROR "vael_add_test: unknown fixture ${ARG_FIXTURE}")
+    endif()
     gtest_discover_tests(${name}
-        PROPERTIES LABELS "${ARG_LABEL}"
+        PROPERTIES LABELS "${ARG_LABEL}" ${fixture_properties}
         DISCOVERY_TIMEOUT 60)
 endfunction()

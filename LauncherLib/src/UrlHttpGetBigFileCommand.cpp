@@ -109,8 +109,8 @@ std::optional<std::uint64_t> ContentRangeTotal(CURL* easy) {
     return total;
 }
 
-// A 416 says the temporary file already holds the whole file, unless the server names a size
-// that differs from the temporary file's: then the file is not this download.
+// Whether the temporary file is as long as the whole file the server names in its
+// Content-Range; a server that names no size is taken at its word.
 bool HoldsWholeFile(CURL* easy, std::uint64_t size) {
     std::optional<std::uint64_t> total = ContentRangeTotal(easy);
     return !total || *total == size;
@@ -192,6 +192,15 @@ void CUrlHttpGetBigFileCommand::Execute(ResultMapPtr result) {
         SetFail();
         return;
     }
+    // A 206 whose body ended early (a wrong Content-Length) leaves the file short: it stays for
+    // the next run to resume.
+    if (status == kPartialContent && !HoldsWholeFile(easy.get(), SizeAtEnd(file.get()))) {
+        result->Set("Error", plat::Utf8ToAnsi("文件下载不完整,请重试!"));
+        SetFail();
+        return;
+    }
+    // A 416 says the temporary file already holds the whole file, unless the server names a
+    // size that differs from it: then the file is not this download.
     if (status == kRangeNotSatisfiable && !HoldsWholeFile(easy.get(), resumeOffset)) {
         file.reset();
         plat::DeleteFileA(request->temporary.c_str());
