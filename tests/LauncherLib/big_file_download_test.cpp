@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -260,3 +261,22 @@ TEST_F(Download, ProgressCountsTheResumedShareAndMeasuresTheSpeed) {
 }
 
 }  // namespace
+
+TEST_F(Download, CancellationEndsAStalledTransferWithin200Ms) {
+    Serve(1000000);
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    auto result = std::make_shared<ResultMap>();
+    CUrlHttpGetBigFileCommand command(
+        "httpurlgetbigfilecmd-1", MapToJson({{"url", Faulty("/stall/5000")}, {"path", kFolder}}));
+    command.SetCancelFlag(cancel);
+    auto running = std::async(std::launch::async, [&] { command.Execute(result); });
+    while (result->Get("write") != "5000") {
+        ASSERT_EQ(running.wait_for(5ms), std::future_status::timeout);
+    }
+    auto cancelled = std::chrono::steady_clock::now();
+    cancel->store(true);
+    running.wait();
+    EXPECT_LT(std::chrono::steady_clock::now() - cancelled, 200ms);
+    EXPECT_FALSE(command.IsSuccess());
+    EXPECT_TRUE(ReadFile(Temporary()) == content.substr(0, 5000));
+}
