@@ -12,6 +12,11 @@ using UINT = std::uint32_t;
 using LONG = std::int32_t;
 using BOOL = int;
 using ULONGLONG = std::uint64_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+// Red in the low byte, then green, then blue.
+using COLORREF = std::uint32_t;
 
 // A native window; null means none.
 using HWND = struct HWND__*;
@@ -19,5 +24,27 @@ using HINSTANCE = struct HINSTANCE__*;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
+constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue) {
+    return static_cast<COLORREF>(red) | static_cast<COLORREF>(green) << 8 |
+           static_cast<COLORREF>(blue) << 16;
+}
 
 }  // namespace plat

@@ -1,0 +1,58 @@
+// The framework's application object: one per process, created first and destroyed last. It
+// owns DMAppData, the state behind it, and forwards every operation to it.
+#pragma once
+
+#include "DMBase.h"
+#include "DMSingletonT.h"
+#include "IDMReg.h"
+
+namespace DM {
+
+class DMAppData;
+class DMXmlDocument;
+
+class DMApp : public DMSingletonT<DMApp> {
+public:
+    explicit DMApp(HINSTANCE instance = nullptr);
+    ~DMApp();
+
+    // 0; 400 when the type holds a class of that name and `replace` is false; 1 for a type
+    // outside 1..16.
+    DMCode Register(const IDMReg& helper, bool replace = false);
+    DMCode UnRegister(const wchar_t* name, int type);
+    // 0, 1 (no such class, or the default object could not be made) or 403 (already the
+    // default, in the same letter case).
+    DMCode SetDefRegObj(const wchar_t* name, int type);
+    // A new object of the named class (the type's default class when `name` is null or empty):
+    // 0; 1 not found; 401 no output or no name; 402 nothing registered for the type.
+    DMCode CreateRegObj(DMBase** object, const wchar_t* name, int type);
+    template <class T>
+    DMCode CreateRegObj(T** object, const wchar_t* name, int type) {
+        DMBase* created = nullptr;
+        DMCode code = CreateRegObj(object ? &created : nullptr, name, type);
+        if (object && code == DM_ECODE_OK) {
+            *object = static_cast<T*>(created);
+        }
+        return code;
+    }
+    // The default object of types 3, 7, 8, 10, 15 and 16 with one reference for the caller.
+    DMCode GetDefRegObj(DMBase** object, int type);
+    template <class T>
+    DMCode GetDefRegObj(T** object, int type) {
+        DMBase* found = nullptr;
+        DMCode code = GetDefRegObj(object ? &found : nullptr, type);
+        if (object && code == DM_ECODE_OK) {
+            *object = static_cast<T*>(found);
+        }
+        return code;
+    }
+
+    DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
+    // 0 when the document was read from the current pack and parsed.
+    DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
+
+private:
+    DMAppData* m_pDMData;
+};
+
+}  // namespace DM

@@ -1,0 +1,159 @@
+#include "Core/DMAppData.h"
+
+#include <vector>
+
+#include "DMXml.h"
+#include "IDMAttribute.h"
+#include "IDMLog.h"
+#include "IDMRes.h"
+
+namespace DM {
+namespace {
+
+// Items that fit are read into a buffer on the stack.
+constexpr std::size_t kSmallItem = 128;
+
+}  // namespace
+
+DMAppData::DMAppData(HINSTANCE instance)
+    : m_pRegMgr(std::make_unique<DMRegMgr>()), m_pPluginTool(std::make_unique<DMPluginsTool>()) {
+    m_pBuiltinPlugin = std::make_unique<DMPluginImpl>();
+    m_pPluginTool->InstallPlugin(m_pBuiltinPlugin.get());
+    m_hInstance = instance;
+}
+
+// In this order: nothing logs once the sink is gone, the plug-in goes before the classes it
+// registered, and the default objects go before the registry that made them.
+DMAppData::~DMAppData() {
+    SetLogSink(nullptr);
+    m_pPluginTool->UninstallPlugin(m_pBuiltinPlugin.get());
+    m_pBuiltinPlugin.reset();
+    for (int type :
+         {DMREG_TaskRunner, DMREG_Trans, DMREG_Render, DMREG_Res, DMREG_Log, DMREG_Attribute}) {
+        ReleaseDefault(type);
+    }
+    m_pPluginTool.reset();
+    m_pRegMgr.reset();
+}
+
+DMCode DMAppData::Register(const IDMReg& helper, bool replace) {
+    return m_pRegMgr->Register(helper, replace);
+}
+
+DMCode DMAppData::UnRegister(const wchar_t* name, int type) {
+    return m_pRegMgr->UnRegister(name, type);
+}
+
+DMCode DMAppData::SetDefRegObj(const wchar_t* name, int type) {
+    if (!name || !IsValidRegType(type)) {
+        return DM_ECODE_FAIL;
+    }
+    DMRegTypeItem& item = m_pRegMgr->Item(type);
+    if (item.m_defaultName == name) {
+        return DM_ECODE_ISDEFAULT;
+    }
+    if (item.FindName(name) == DM_INVALID_INDEX) {
+        return DM_ECODE_FAIL;
+    }
+    item.m_defaultName = name;
+    DMSmartPtrT<DMBase>* slot = DefaultSlot(type);
+    if (!slot) {
+        return DM_ECODE_OK;
+    }
+    ReleaseDefault(type);
+    DMBase* created = nullptr;
+    DMCode code = m_pRegMgr->CreateRegObj(&created, name, type);
+    slot->Attach(created);
+    if (code == DM_ECODE_OK && type == DMREG_Attribute) {
+        SetAttributeParser(static_cast<IDMAttribute*>(created));
+    }
+    if (code == DM_ECODE_OK && type == DMREG_Log) {
+        SetLogSink(static_cast<IDMLog*>(created));
+    }
+    return code;
+}
+
+DMCode DMAppData::CreateRegObj(DMBase** object, const wchar_t* name, int type) {
+    return m_pRegMgr->CreateRegObj(object, name, type);
+}
+
+DMCode DMAppData::GetDefRegObj(DMBase** object, int type) {
+    if (!object) {
+        return DM_ECODE_FAIL;
+    }
+    DMSmartPtrT<DMBase>* slot = DefaultSlot(type);
+    if (!slot || !*slot) {
+        return DM_ECODE_FAIL;
+    }
+    (*slot)->AddRef();
+    *object = slot->get();
+    return DM_ECODE_OK;
+}
+
+DMCode DMAppData::LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className) {
+    if (wParam == 0 && lParam == 0) {
+        return DM_ECODE_FAIL;
+    }
+    DMCode selected = DM_ECODE_OK;
+    if (className && m_pRegMgr->Item(DMREG_Res).m_defaultName != className) {
+        selected = SetDefRegObj(className, DMREG_Res);
+    }
+    if (!m_defaultRes) {
+        return DM_ECODE_FAIL;
+    }
+    if (selected != DM_ECODE_OK) {
+        return selected;
+    }
+    return static_cast<IDMRes*>(m_defaultRes.get())->LoadResPack(wParam, lParam);
+}
+
+DMCode DMAppData::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name) {
+    auto* pack = static_cast<IDMRes*>(m_defaultRes.get());
+    std::size_t size = 0;
+    if (!pack || !type || !name || pack->GetItemSize(type, name, size, nullptr) != DM_ECODE_OK) {
+        return DM_ECODE_FAIL;
+    }
+    char small[kSmallItem];
+    std::vector<char> large;
+    char* buffer = small;
+    if (size > kSmallItem) {
+        large.resize(size);
+        buffer = large.data();
+    }
+    if (pack->GetItemBuf(type, name, buffer, size, nullptr) != DM_ECODE_OK) {
+        return DM_ECODE_FAIL;
+    }
+    return document.LoadFromBuffer(buffer, size) ? DM_ECODE_OK : DM_ECODE_FAIL;
+}
+
+DMSmartPtrT<DMBase>* DMAppData::DefaultSlot(int type) {
+    switch (type) {
+        case DMREG_Attribute:
+            return &m_defaultAttribute;
+        case DMREG_Res:
+            return &m_defaultRes;
+        case DMREG_Render:
+            return &m_defaultRender;
+        case DMREG_Log:
+            return &m_defaultLog;
+        case DMREG_Trans:
+            return &m_defaultTrans;
+        case DMREG_TaskRunner:
+            return &m_defaultTaskRunner;
+        default:
+            return nullptr;
+    }
+}
+
+// The published parser and log sink go with their default objects.
+void DMAppData::ReleaseDefault(int type) {
+    if (type == DMREG_Attribute) {
+        SetAttributeParser(nullptr);
+    }
+    if (type == DMREG_Log) {
+        SetLogSink(nullptr);
+    }
+    DefaultSlot(type)->Release();
+}
+
+}  // namespace DM

@@ -1,0 +1,47 @@
+// The state behind DMApp: the class registry, the plug-ins and the default objects.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "Core/DMPluginImpl.h"
+#include "Core/DMPluginsTool.h"
+#include "Core/DMRegMgr.h"
+#include "DMSingletonT.h"
+#include "DMSmartPtrT.h"
+
+namespace DM {
+
+class DMXmlDocument;
+
+class DMAppData : public DMSingletonT<DMAppData> {
+public:
+    explicit DMAppData(HINSTANCE instance);
+    ~DMAppData();
+
+    DMCode Register(const IDMReg& helper, bool replace);
+    DMCode UnRegister(const wchar_t* name, int type);
+    DMCode SetDefRegObj(const wchar_t* name, int type);
+    DMCode CreateRegObj(DMBase** object, const wchar_t* name, int type);
+    DMCode GetDefRegObj(DMBase** object, int type);
+    DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
+    DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
+
+private:
+    // The slot of a type that keeps a default object (3, 7, 8, 10, 15, 16), else null.
+    DMSmartPtrT<DMBase>* DefaultSlot(int type);
+    void ReleaseDefault(int type);
+
+    HINSTANCE m_hInstance = nullptr;
+    std::unique_ptr<DMRegMgr> m_pRegMgr;
+    std::unique_ptr<DMPluginsTool> m_pPluginTool;
+    std::unique_ptr<DMPluginImpl> m_pBuiltinPlugin;
+    DMSmartPtrT<DMBase> m_defaultAttribute;
+    DMSmartPtrT<DMBase> m_defaultRes;
+    DMSmartPtrT<DMBase> m_defaultRender;
+    DMSmartPtrT<DMBase> m_defaultLog;
+    DMSmartPtrT<DMBase> m_defaultTrans;
+    DMSmartPtrT<DMBase> m_defaultTaskRunner;
+};
+
+}  // namespace DM

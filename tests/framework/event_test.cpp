@@ -1,0 +1,109 @@
+// The event manager: subscriptions per id, handled counts and muting.
+#include <gtest/gtest.h>
+
+#include "DMEventMgr.h"
+
+using namespace DM;
+
+namespace {
+
+struct Listener {
+    DMCode Handle(DMEventArgs*) {
+        ++calls;
+        return DM_ECODE_OK;
+    }
+    DMCode Pass(DMEventArgs*) {
+        ++calls;
+        return DM_ECODE_FAIL;
+    }
+    int calls = 0;
+};
+
+// Events need a sender to be valid; the manager does not look at it.
+DUIWindow* const kSender = reinterpret_cast<DUIWindow*>(0x10);
+
+TEST(EventMgr, DuplicateSubscriptionIsKeptOnce) {
+    DMEventMgr manager;
+    Listener listener;
+    EXPECT_TRUE(
+        manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &listener)));
+    EXPECT_FALSE(
+        manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &listener)));
+    DMEventCmdArgs event(kSender);
+    manager.FireEvent(event);
+    EXPECT_EQ(listener.calls, 1);
+    EXPECT_EQ(event.m_iHandleCount, 1);
+}
+
+TEST(EventMgr, EverySlotRunsAndHandlingOnesCount) {
+    DMEventMgr manager;
+    Listener first, second, passer;
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &first));
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Pass, &passer));
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &second));
+    manager.SubscribeEvent(DMEventSetFocusArgs::EventID, Subscriber(&Listener::Handle, &first));
+    DMEventCmdArgs event(kSender);
+    manager.FireEvent(event);
+    EXPECT_EQ(event.m_iHandleCount, 2);
+    EXPECT_EQ(first.calls + second.calls + passer.calls, 3);
+
+    DMEventCheckChangedCmdArgs unsubscribed(kSender);
+    manager.FireEvent(unsubscribed);
+    EXPECT_EQ(unsubscribed.m_iHandleCount, 0);
+}
+
+TEST(EventMgr, MutedDeliversNothing) {
+    DMEventMgr manager;
+    Listener listener;
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &listener));
+    manager.SetMuted(true);
+    DMEventCmdArgs event(kSender);
+    manager.FireEvent(event);
+    EXPECT_EQ(listener.calls, 0);
+    EXPECT_EQ(event.m_iHandleCount, 0);
+}
+
+TEST(EventMgr, UnsubscribingAnUnknownSlotChangesNothing) {
+    DMEventMgr manager;
+    Listener listener, stranger;
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &listener));
+    EXPECT_FALSE(manager.UnSubscribeEvent(DMEventCmdArgs::EventID,
+                                          Subscriber(&Listener::Handle, &stranger)));
+    EXPECT_FALSE(
+        manager.UnSubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Pass, &listener)));
+    EXPECT_FALSE(manager.UnSubscribeEvent(DMEventKillFocusArgs::EventID,
+                                          Subscriber(&Listener::Handle, &listener)));
+    DMEventCmdArgs event(kSender);
+    manager.FireEvent(event);
+    EXPECT_EQ(listener.calls, 1);
+
+    EXPECT_TRUE(manager.UnSubscribeEvent(DMEventCmdArgs::EventID,
+                                         Subscriber(&Listener::Handle, &listener)));
+    manager.FireEvent(event);
+    EXPECT_EQ(listener.calls, 1);
+}
+
+TEST(EventArgs, IdsAndNames) {
+    DMEventCmdArgs command(kSender);
+    DMEventREWantReturnArgs wantReturn(kSender);
+    DMEventSDChangingArgs sliderChanging(kSender);
+    DMEventChildLayoutFinishedArgs layoutFinished(kSender);
+    struct {
+        const DMEventArgs& event;
+        int id;
+        const wchar_t* name;
+    } cases[] = {
+        {command, 10000, L"DMEVT_CMD"},
+        {wantReturn, 14001, L"DMEVT_REWANTRETURN"},
+        {sliderChanging, 22000, L"DMEVT_SD_POSCHANG"},
+        {layoutFinished, 22250, L"DMEVT_CHILDLAYOUT_FINISHED"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.event.GetEventID(), c.id);
+        EXPECT_STREQ(c.event.GetEventName(), c.name);
+        EXPECT_TRUE(c.event.IsValid());
+    }
+    EXPECT_FALSE(DMEventCmdArgs(nullptr).IsValid());
+}
+
+}  // namespace

@@ -1,0 +1,229 @@
+// The class registry through DMApp: registration, default objects and creation by name.
+#include <gtest/gtest.h>
+
+#include "DMApp.h"
+#include "DMRegType.h"
+#include "DMSmartPtrT.h"
+#include "DMXml.h"
+#include "IDMAttribute.h"
+#include "IDMLog.h"
+#include "IDMRes.h"
+
+using namespace DM;
+
+namespace {
+
+class TestStatic : public DMBase {
+    DMDECLARE_CLASS_NAME(TestStatic, DMBase, L"Static", L"window", DMREG_Window)
+};
+
+// A second class under the same name in other letters, to tell the two apart.
+class TestStaticReplacement : public DMBase {
+    DMDECLARE_CLASS_NAME(TestStaticReplacement, DMBase, L"STATIC", L"window", DMREG_Window)
+};
+
+class TestLayoutStatic : public TestStatic {
+    DMDECLARE_CLASS_NAME(TestLayoutStatic, TestStatic, L"HLayout", L"window", DMREG_LayoutWindow)
+};
+
+class TestOutOfRange : public DMBase {
+    DMDECLARE_CLASS_NAME(TestOutOfRange, DMBase, L"odd", nullptr, 17)
+};
+
+// A resource pack that serves one XML item from memory.
+class TestPack : public IDMRes {
+    DMDECLARE_CLASS_NAME(TestPack, IDMRes, L"TestPack", L"IDMRes", DMREG_Res)
+public:
+    static inline std::string item = "<dm><root/></dm>";
+    static inline WPARAM loadedWith = 0;
+
+    DMCode LoadResPack(WPARAM wParam, LPARAM) override {
+        loadedWith = wParam;
+        return DM_ECODE_OK;
+    }
+    DMCode IsItemExists(const wchar_t*, const wchar_t* name, const wchar_t*) override {
+        return std::wstring(name) == L"main" ? DM_ECODE_OK : DM_ECODE_FAIL;
+    }
+    DMCode GetItemSize(const wchar_t* type, const wchar_t* name, std::size_t& size,
+                       const wchar_t* theme) override {
+        size = item.size();
+        return IsItemExists(type, name, theme);
+    }
+    DMCode GetItemBuf(const wchar_t*, const wchar_t*, void* buffer, std::size_t size,
+                      const wchar_t*) override {
+        item.copy(static_cast<char*>(buffer), size);
+        return DM_ECODE_OK;
+    }
+    DMCode LoadTheme(const wchar_t*, const wchar_t*) override { return DM_ECODE_NOTIMPL; }
+    DMCode SetCurTheme(const wchar_t*, DMStringT*) override { return DM_ECODE_FAIL; }
+};
+
+template <class T = DMBase>
+DMSmartPtrT<T> Create(DMApp& app, const wchar_t* name, int type, DMCode* code = nullptr) {
+    T* object = nullptr;
+    DMCode result = app.CreateRegObj(&object, name, type);
+    if (code) {
+        *code = result;
+    }
+    DMSmartPtrT<T> owned;
+    owned.Attach(object);
+    return owned;
+}
+
+TEST(Registry, SecondRegistrationNeedsReplace) {
+    DMApp app;
+    EXPECT_EQ(app.Register(DMRegHelperT<TestStatic>()), DM_ECODE_OK);
+    EXPECT_EQ(app.Register(DMRegHelperT<TestStaticReplacement>(), false), DM_ECODE_REGISTERED);
+    EXPECT_STREQ(Create(app, L"static", DMREG_Window)->GetClassName(), L"Static");
+
+    EXPECT_EQ(app.Register(DMRegHelperT<TestStaticReplacement>(), true), DM_ECODE_OK);
+    EXPECT_STREQ(Create(app, L"Static", DMREG_Window)->GetClassName(), L"STATIC");
+}
+
+TEST(Registry, CreationMatchesNamesInAnyCase) {
+    DMApp app;
+    app.Register(DMRegHelperT<TestStatic>());
+    for (const wchar_t* name : {L"static", L"STATIC", L"sTaTiC"}) {
+        DMSmartPtrT<DMBase> object = Create(app, name, DMREG_Window);
+        ASSERT_TRUE(object) << name;
+        EXPECT_TRUE(object->IsClass(L"WINDOW"));
+        EXPECT_EQ(object->GetRefCount(), 1);
+    }
+    DMCode code = 0;
+    EXPECT_FALSE(Create(app, L"statics", DMREG_Window, &code));
+    EXPECT_EQ(code, DM_ECODE_FAIL);
+}
+
+TEST(Registry, IsClassSeesTheAncestors) {
+    DMApp app;
+    app.Register(DMRegHelperT<TestLayoutStatic>());
+    DMSmartPtrT<DMBase> layout = Create(app, L"hlayout", DMREG_LayoutWindow);
+    EXPECT_TRUE(layout->IsClass(L"HLayout"));
+    EXPECT_TRUE(layout->IsClass(L"static"));
+    EXPECT_TRUE(layout->IsClass(L"window"));
+    EXPECT_FALSE(layout->IsClass(L"Button"));
+    EXPECT_FALSE(layout->IsClass(nullptr));
+}
+
+TEST(Registry, DefaultNamesAndMissingNames) {
+    DMApp app;
+    DMCode code = 0;
+    EXPECT_FALSE(Create(app, L"", DMREG_Window, &code));
+    EXPECT_EQ(code, DM_ECODE_NONAME);
+    EXPECT_FALSE(Create(app, L"Static", DMREG_Window, &code));
+    EXPECT_EQ(code, DM_ECODE_NOREG);
+    DMBase** none = nullptr;
+    EXPECT_EQ(app.CreateRegObj(none, L"DMLogImpl", DMREG_Log), DM_ECODE_NONAME);
+
+    EXPECT_STREQ(Create(app, nullptr, DMREG_Log)->GetClassName(), L"DMLogImpl");
+    EXPECT_STREQ(Create(app, L"", DMREG_Attribute)->GetClassName(), L"DMAttributeImpl");
+}
+
+TEST(Registry, TypesOutside1To16AreRefused) {
+    DMApp app;
+    EXPECT_EQ(app.Register(DMRegHelperT<TestOutOfRange>()), DM_ECODE_FAIL);
+    for (int type : {0, 17, -1}) {
+        DMCode code = 0;
+        EXPECT_FALSE(Create(app, L"odd", type, &code));
+        EXPECT_EQ(code, DM_ECODE_FAIL) << type;
+        EXPECT_EQ(app.UnRegister(L"odd", type), DM_ECODE_FAIL) << type;
+        EXPECT_EQ(app.SetDefRegObj(L"odd", type), DM_ECODE_FAIL) << type;
+    }
+}
+
+TEST(Registry, UnRegisterRemovesByNameInAnyCase) {
+    DMApp app;
+    app.Register(DMRegHelperT<TestStatic>());
+    EXPECT_EQ(app.UnRegister(nullptr, DMREG_Window), DM_ECODE_FAIL);
+    EXPECT_EQ(app.UnRegister(L"button", DMREG_Window), DM_ECODE_FAIL);
+    EXPECT_EQ(app.UnRegister(L"STATIC", DMREG_Window), DM_ECODE_OK);
+    DMCode code = 0;
+    EXPECT_FALSE(Create(app, L"Static", DMREG_Window, &code));
+    EXPECT_EQ(code, DM_ECODE_NOREG);
+}
+
+TEST(Registry, SameDefaultIs403AndOtherCaseRecreates) {
+    DMApp app;
+    DMSmartPtrT<DMBase> first;
+    DMBase* raw = nullptr;
+    ASSERT_EQ(app.GetDefRegObj(&raw, DMREG_Log), DM_ECODE_OK);
+    first.Attach(raw);
+
+    EXPECT_EQ(app.SetDefRegObj(L"DMLogImpl", DMREG_Log), DM_ECODE_ISDEFAULT);
+    DMBase* same = nullptr;
+    app.GetDefRegObj(&same, DMREG_Log);
+    EXPECT_EQ(same, first.get());
+    same->Release();
+
+    EXPECT_EQ(app.SetDefRegObj(L"dmlogimpl", DMREG_Log), DM_ECODE_OK);
+    DMBase* recreated = nullptr;
+    app.GetDefRegObj(&recreated, DMREG_Log);
+    EXPECT_NE(recreated, first.get());
+    EXPECT_STREQ(recreated->GetClassName(), L"DMLogImpl");
+    recreated->Release();
+    EXPECT_EQ(first->GetRefCount(), 1) << "the registry let go of the replaced object";
+
+    EXPECT_EQ(app.SetDefRegObj(L"NoSuchLog", DMREG_Log), DM_ECODE_FAIL);
+}
+
+TEST(Registry, DefaultObjectsExistOnlyForTheirTypes) {
+    DMApp app;
+    DMBase* object = nullptr;
+    EXPECT_EQ(app.GetDefRegObj(static_cast<DMBase**>(nullptr), DMREG_Log), DM_ECODE_FAIL);
+    EXPECT_EQ(app.GetDefRegObj(&object, DMREG_Window), DM_ECODE_FAIL);
+    EXPECT_EQ(object, nullptr);
+
+    app.Register(DMRegHelperT<TestStatic>());
+    EXPECT_EQ(app.SetDefRegObj(L"Static", DMREG_Window), DM_ECODE_OK);
+    EXPECT_EQ(app.GetDefRegObj(&object, DMREG_Window), DM_ECODE_FAIL);
+    EXPECT_STREQ(Create(app, nullptr, DMREG_Window)->GetClassName(), L"Static");
+}
+
+TEST(Registry, TheDefaultParserAndLogArePublished) {
+    DMApp app;
+    int value = 0;
+    EXPECT_EQ(ParseInt(L"0x1F", value), DM_ECODE_OK);
+    EXPECT_EQ(value, 31);
+    EXPECT_EQ(DMLog(DMLOG_INFO, L"f", L"file", 1, L"[mid]published\n"), DM_ECODE_OK);
+}
+
+TEST(Registry, ResourcePackIsSelectedLoadedAndRead) {
+    DMApp app;
+    app.Register(DMRegHelperT<TestPack>(), true);
+    EXPECT_EQ(app.LoadResPack(0, 0, L"TestPack"), DM_ECODE_FAIL);
+    EXPECT_EQ(app.LoadResPack(7, 0, L"NoSuchPack"), DM_ECODE_FAIL);
+    EXPECT_EQ(app.LoadResPack(7, 0, L"TestPack"), DM_ECODE_OK);
+    EXPECT_EQ(TestPack::loadedWith, 7u);
+
+    DMXmlDocument document;
+    EXPECT_EQ(app.LoadXmlRes(document, L"layout", L"main"), DM_ECODE_OK);
+    EXPECT_EQ(document.Root().FirstChild().GetName(), L"root");
+    EXPECT_EQ(app.LoadXmlRes(document, L"layout", L"other"), DM_ECODE_FAIL);
+    EXPECT_EQ(app.LoadXmlRes(document, nullptr, L"main"), DM_ECODE_FAIL);
+
+    TestPack::item = "<dm><big>" + std::string(300, 'x') + "</big></dm>";
+    EXPECT_EQ(app.LoadXmlRes(document, L"layout", L"main"), DM_ECODE_OK);
+    TestPack::item = "<dm><broken></dm>";
+    EXPECT_EQ(app.LoadXmlRes(document, L"layout", L"main"), DM_ECODE_FAIL);
+}
+
+TEST(Registry, NoPackMeansNoLoading) {
+    DMApp app;
+    DMXmlDocument document;
+    EXPECT_EQ(app.LoadResPack(7, 0, nullptr), DM_ECODE_FAIL);
+    EXPECT_EQ(app.LoadXmlRes(document, L"layout", L"main"), DM_ECODE_FAIL);
+}
+
+TEST(Registry, SingletonLivesWithTheApplication) {
+    EXPECT_EQ(DMApp::GetObjPtr(), nullptr);
+    {
+        DMApp app;
+        EXPECT_EQ(DMApp::GetObjPtr(), &app);
+    }
+    EXPECT_EQ(DMApp::GetObjPtr(), nullptr);
+    int value = 5;
+    EXPECT_EQ(ParseInt(L"7", value), DM_ECODE_FAIL) << "the parser went with the application";
+    EXPECT_EQ(value, 5);
+}
+
+}  // namespace
