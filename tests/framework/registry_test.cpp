@@ -1,5 +1,6 @@
 // The class registry through DMApp: registration, default objects and creation by name.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include "DMApp.h"
 #include "DMRegType.h"
@@ -8,6 +9,7 @@
 #include "IDMAttribute.h"
 #include "IDMLog.h"
 #include "IDMRes.h"
+#include "TempDir.h"
 
 using namespace DM;
 
@@ -204,7 +206,13 @@ TEST(Registry, ResourcePackIsSelectedLoadedAndRead) {
     TestPack::item = "<dm><big>" + std::string(300, 'x') + "</big></dm>";
     EXPECT_EQ(app.LoadXmlRes(document, L"layout", L"main"), DM_ECODE_OK);
     TestPack::item = "<dm><broken></dm>";
+    vael::test::TempDir folder;
+    setenv("DM_LOG_FILE", (folder / "debugger.txt").c_str(), 1);
     EXPECT_EQ(app.LoadXmlRes(document, L"layout", L"main"), DM_ECODE_FAIL);
+    unsetenv("DM_LOG_FILE");
+    EXPECT_NE(vael::test::ReadFile(folder / "debugger.txt")
+                  .find("[mid]layout:main xml解码失败!请以utf-8格式保存,并保证xml格式完整\n"),
+              std::string::npos);
 }
 
 TEST(Registry, NoPackMeansNoLoading) {

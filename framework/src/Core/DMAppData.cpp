@@ -123,7 +123,11 @@ DMCode DMAppData::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const
     if (pack->GetItemBuf(type, name, buffer, size, nullptr) != DM_ECODE_OK) {
         return DM_ECODE_FAIL;
     }
-    return document.LoadFromBuffer(buffer, size) ? DM_ECODE_OK : DM_ECODE_FAIL;
+    if (!document.LoadFromBuffer(buffer, size)) {
+        LOG_ERR(L"[mid]%ls:%ls xml解码失败!请以utf-8格式保存,并保证xml格式完整\n", type, name);
+        return DM_ECODE_FAIL;
+    }
+    return DM_ECODE_OK;
 }
 
 DMSmartPtrT<DMBase>* DMAppData::DefaultSlot(int type) {
