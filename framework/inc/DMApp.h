@@ -50,6 +50,11 @@ public:
     DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
     // 0 when the document was read from the current pack and parsed.
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
+    // Re-binds the skins a theme switch changed: `list` holds "type:name;" entries, `length`
+    // counts its characters and the terminator.
+    DMCode UpdateSkins(const wchar_t* list, int length);
+    // The change list of the last theme switch.
+    const DMStringT& GetLastSkinUpdate() const;
 
 private:
     DMAppData* m_pDMData;

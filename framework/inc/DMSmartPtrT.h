@@ -25,6 +25,12 @@ public:
         return *this;
     }
 
+    // A pointer that takes over the reference a new object starts with.
+    static DMSmartPtrT Adopt(T* object) {
+        DMSmartPtrT owner;
+        owner.m_ptr = object;
+        return owner;
+    }
     // Takes over one reference the caller holds.
     void Attach(T* object) {
         Release();

@@ -215,10 +215,13 @@ TEST(Registry, ResourcePackIsSelectedLoadedAndRead) {
               std::string::npos);
 }
 
-TEST(Registry, NoPackMeansNoLoading) {
+TEST(Registry, TheFolderPackIsTheDefaultUntilLoaded) {
     DMApp app;
+    DMBase* pack = nullptr;
+    ASSERT_EQ(app.GetDefRegObj(&pack, DMREG_Res), DM_ECODE_OK);
+    EXPECT_STREQ(pack->GetClassName(), L"DMResFolderImpl");
+    pack->Release();
     DMXmlDocument document;
-    EXPECT_EQ(app.LoadResPack(7, 0, nullptr), DM_ECODE_FAIL);
     EXPECT_EQ(app.LoadXmlRes(document, L"layout", L"main"), DM_ECODE_FAIL);
 }
 

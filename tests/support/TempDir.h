@@ -21,6 +21,7 @@ private:
 };
 
 std::string ReadFile(const std::filesystem::path& path);
+// Creates the file's folders when they are missing.
 void WriteFile(const std::filesystem::path& path, const std::string& content);
 
 }  // namespace vael::test

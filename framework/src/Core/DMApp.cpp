@@ -49,4 +49,12 @@ DMCode DMApp::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wch
     return Data().LoadXmlRes(document, type, name);
 }
 
+DMCode DMApp::UpdateSkins(const wchar_t* list, int length) {
+    return Data().UpdateSkins(list, length);
+}
+
+const DMStringT& DMApp::GetLastSkinUpdate() const {
+    return Data().GetLastSkinUpdate();
+}
+
 }  // namespace DM

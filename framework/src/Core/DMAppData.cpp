@@ -130,6 +130,14 @@ DMCode DMAppData::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const
     return DM_ECODE_OK;
 }
 
+DMCode DMAppData::UpdateSkins(const wchar_t* list, int length) {
+    if (!list || length <= 0) {
+        return DM_ECODE_FAIL;
+    }
+    m_strLastSkinUpdate.assign(list, static_cast<std::size_t>(length - 1));
+    return DM_ECODE_OK;
+}
+
 DMSmartPtrT<DMBase>* DMAppData::DefaultSlot(int type) {
     switch (type) {
         case DMREG_Attribute:

@@ -26,6 +26,9 @@ public:
     DMCode GetDefRegObj(DMBase** object, int type);
     DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
+    // Keeps the change list until the skin pool re-binds skins from it.
+    DMCode UpdateSkins(const wchar_t* list, int length);
+    const DMStringT& GetLastSkinUpdate() const { return m_strLastSkinUpdate; }
 
 private:
     // The slot of a type that keeps a default object (3, 7, 8, 10, 15, 16), else null.
@@ -42,6 +45,7 @@ private:
     DMSmartPtrT<DMBase> m_defaultLog;
     DMSmartPtrT<DMBase> m_defaultTrans;
     DMSmartPtrT<DMBase> m_defaultTaskRunner;
+    DMStringT m_strLastSkinUpdate;
 };
 
 }  // namespace DM

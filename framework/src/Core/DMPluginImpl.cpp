@@ -3,6 +3,7 @@
 #include "DMApp.h"
 #include "Modules/DMAttributeImpl.h"
 #include "Modules/DMLogImpl.h"
+#include "Modules/DMResFolderImpl.h"
 
 namespace DM {
 
@@ -13,6 +14,8 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMLogImpl::StaticClassName(), DMREG_Log);
     app->Register(DMRegHelperT<DMAttributeImpl>(), true);
     app->SetDefRegObj(DMAttributeImpl::StaticClassName(), DMREG_Attribute);
+    app->Register(DMRegHelperT<DMResFolderImpl>(), true);
+    app->SetDefRegObj(DMResFolderImpl::StaticClassName(), DMREG_Res);
 }
 
 void DMPluginImpl::Uninstall() {}

@@ -8,6 +8,7 @@
 namespace plat {
 
 constexpr unsigned int CP_ACP = 0;
+constexpr unsigned int CP_OEMCP = 1;
 constexpr unsigned int CP_GBK = 936;
 constexpr unsigned int CP_UTF8 = 65001;
 
@@ -20,7 +21,7 @@ std::string WideToUtf8(std::wstring_view wide);
 std::u16string WideToUtf16(std::wstring_view wide);
 std::wstring Utf16ToWide(std::u16string_view utf16);
 
-// The narrow/wide conversions of one code page: CP_ACP and 936 mean GBK, 65001 UTF-8.
+// The narrow/wide conversions of one code page: CP_ACP, CP_OEMCP and 936 mean GBK, 65001 UTF-8.
 std::wstring MultiByteToWide(unsigned int codePage, std::string_view text);
 std::string WideToMultiByte(unsigned int codePage, std::wstring_view text);
 

@@ -1,0 +1,35 @@
+// Module resources: blobs that the build links into the executable, found by type and id. The
+// build registers each one at program start (cmake/VaelResources.cmake); lookups follow the
+// Windows calls, with the resource read in place.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "plat/types.h"
+
+namespace plat {
+
+using HMODULE = HINSTANCE;
+using HRSRC = struct HRSRC__*;
+using HGLOBAL = const void*;
+
+// A resource id passed where a name is expected.
+inline const wchar_t* MAKEINTRESOURCEW(unsigned id) {
+    return reinterpret_cast<const wchar_t*>(static_cast<std::uintptr_t>(id));
+}
+inline bool IS_INTRESOURCE(const wchar_t* name) {
+    return reinterpret_cast<std::uintptr_t>(name) <= 0xFFFF;
+}
+
+// Registers a resource of the executable; called by the code the build generates.
+void RegisterModuleResource(const wchar_t* type, unsigned id, const void* data, std::size_t size);
+
+// `module` must be null (the executable); `name` an id from MAKEINTRESOURCEW; types compare
+// without regard to case. Null when there is no such resource.
+HRSRC FindResourceW(HMODULE module, const wchar_t* name, const wchar_t* type);
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+const void* LockResource(HGLOBAL loaded);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+
+}  // namespace plat

@@ -1,0 +1,256 @@
+// The resource packs over one small skin tree: the archive pack (from a file and from the
+// executable's own resources) and the folder pack.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+#include "DMApp.h"
+#include "DMResZipImpl.h"
+#include "DMSmartPtrT.h"
+#include "DMXml.h"
+#include "Modules/DMResFolderImpl.h"
+#include "TempDir.h"
+#include "ZipWriter.h"
+#include "plat/drive_map.h"
+#include "plat/resources.h"
+
+using namespace DM;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Two themes: theme1 has its own "bg", shares "guanbi" with theme0 and alone has "only1".
+const std::map<std::string, std::string> kSkinTree = {
+    {"layout/dmindex.xml",
+     "<resource><layout><file name=\"main\" path=\"layout\\main.xml\"/></layout>"
+     "<global><file name=\"global\" path=\"layout\\global.xml\"/>"
+     "<file name=\"nopath\" path=\"\"/></global></resource>"},
+    {"layout/main.xml", "<dm initsize=\"675,437\"><root/></dm>"},
+    {"layout/global.xml", "<global/>"},
+    {"themes/dmindex.xml",
+     "<resource><themes name=\"theme0\" bassert=\"0\">"
+     "<file name=\"theme0\" path=\"themes\\theme0\\dmindex.xml\"/>"
+     "<file name=\"theme1\" path=\"themes\\theme1\\dmindex.xml\"/>"
+     "<file name=\"THEME0\" path=\"themes\\theme1\\dmindex.xml\"/>"
+     "<file name=\"broken\" path=\"themes\\missing.xml\"/></themes></resource>"},
+    {"themes/theme0/dmindex.xml",
+     "<resource><png><file name=\"bg\" path=\"themes\\theme0\\bg.png\"/>"
+     "<file name=\"guanbi\" path=\"themes\\shared\\guanbi.png\"/></png></resource>"},
+    {"themes/theme1/dmindex.xml",
+     "<resource><png><file name=\"bg\" path=\"themes\\theme1\\bg.png\"/>"
+     "<file name=\"guanbi\" path=\"themes\\shared\\guanbi.png\"/>"
+     "<file name=\"only1\" path=\"themes\\theme1\\only1.png\"/></png></resource>"},
+    {"themes/theme0/bg.png", "background of theme 0"},
+    {"themes/theme1/bg.png", "background of theme 1"},
+    {"themes/shared/guanbi.png", "close button"},
+    {"themes/theme1/only1.png", "only in theme 1"},
+};
+
+std::vector<vael::test::ZipEntry> TreeEntries() {
+    std::vector<vael::test::ZipEntry> entries;
+    for (const auto& [name, data] : kSkinTree) {
+        entries.push_back({.name = name, .data = data, .deflate = true});
+    }
+    return entries;
+}
+
+std::wstring Windows(const fs::path& host) {
+    return plat::WindowsPathFromHostW(host);
+}
+
+std::string ItemText(IDMRes& pack, const wchar_t* type, const wchar_t* name) {
+    std::size_t size = 0;
+    if (pack.GetItemSize(type, name, size, nullptr) != DM_ECODE_OK) {
+        return "<missing>";
+    }
+    std::string bytes(size, '\0');
+    if (pack.GetItemBuf(type, name, bytes.data(), size, nullptr) != DM_ECODE_OK) {
+        return "<unreadable>";
+    }
+    return bytes;
+}
+
+class ResPack : public ::testing::Test {
+protected:
+    // An archive pack over the tree as a ZIP file, or nothing when it does not load.
+    DMSmartPtrT<DMResZipImpl> LoadZip(const std::string& archive, const char* password = nullptr,
+                                      DMCode* code = nullptr) {
+        fs::path path = folder / "skin.zip";
+        vael::test::WriteFile(path, archive);
+        std::wstring windowsPath = Windows(path);
+        DMResZipParam param{0, password, windowsPath.c_str(), nullptr, nullptr};
+        auto pack = DMSmartPtrT<DMResZipImpl>::Adopt(new DMResZipImpl);
+        DMCode result = pack->LoadResPack(reinterpret_cast<WPARAM>(&param), 0);
+        if (code) {
+            *code = result;
+        }
+        return pack;
+    }
+
+    DMApp app;
+    vael::test::TempDir folder;
+};
+
+TEST_F(ResPack, LookupsAcrossLayoutsAndThemes) {
+    DMCode code = 1;
+    DMSmartPtrT<DMResZipImpl> pack = LoadZip(vael::test::BuildZip(TreeEntries()), nullptr, &code);
+    EXPECT_EQ(code, DM_ECODE_OK);
+    EXPECT_EQ(ItemText(*pack, L"layout", L"main"), kSkinTree.at("layout/main.xml"));
+    EXPECT_EQ(ItemText(*pack, L"PNG", L"BG"), "background of theme 0");
+    EXPECT_EQ(ItemText(*pack, L"global", L"nopath"), "<missing>");
+    EXPECT_EQ(pack->IsItemExists(L"png", L"bg", L"theme1"), DM_ECODE_OK);
+    EXPECT_EQ(pack->IsItemExists(L"png", L"bg", L"nosuchtheme"), DM_ECODE_FAIL);
+    EXPECT_EQ(pack->IsItemExists(nullptr, L"bg", nullptr), DM_ECODE_FAIL);
+
+    EXPECT_EQ(pack->IsItemExists(L"png", L"only1", nullptr), DM_ECODE_OK) << "bloop searches on";
+    pack->SetAttribute(L"BLOOP", L"0", false);
+    EXPECT_EQ(pack->IsItemExists(L"png", L"only1", nullptr), DM_ECODE_FAIL);
+
+    wchar_t names[64] = {};
+    int needed = 0;
+    pack->QueryInfo(reinterpret_cast<WPARAM>(&needed), 0);
+    EXPECT_EQ(needed, static_cast<int>(sizeof(L"theme0;theme1;")));
+    pack->QueryInfo(reinterpret_cast<WPARAM>(names), sizeof names);
+    EXPECT_STREQ(names, L"theme0;theme1;");
+}
+
+TEST_F(ResPack, ThemeSwitchListsTheChangedItems) {
+    DMSmartPtrT<DMResZipImpl> pack = LoadZip(vael::test::BuildZip(TreeEntries()));
+    DMStringT previous;
+    EXPECT_EQ(pack->SetCurTheme(L"theme0", &previous), DM_ECODE_FAIL);
+    EXPECT_EQ(previous, L"theme0");
+    EXPECT_EQ(pack->SetCurTheme(L"nosuchtheme", nullptr), DM_ECODE_FAIL);
+
+    EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_OK);
+    EXPECT_EQ(app.GetLastSkinUpdate(), L"png:bg;png:only1;");
+    EXPECT_EQ(ItemText(*pack, L"png", L"bg"), "background of theme 1");
+
+    pack->SetAttribute(L"boutstyle", L"1", false);
+    EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_OK);
+    EXPECT_EQ(app.GetLastSkinUpdate(), L"png:bg;png:guanbi;png:only1;");
+    EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_FAIL) << "boutstyle is spent";
+}
+
+TEST_F(ResPack, ArchiveBufferMustHoldTheWholeItem) {
+    DMSmartPtrT<DMResZipImpl> pack = LoadZip(vael::test::BuildZip(TreeEntries()));
+    std::string bytes(kSkinTree.at("themes/shared/guanbi.png").size(), '\0');
+    EXPECT_EQ(pack->GetItemBuf(L"png", L"guanbi", bytes.data(), bytes.size() - 1, nullptr),
+              DM_ECODE_FAIL);
+    EXPECT_EQ(pack->GetItemBuf(L"png", L"guanbi", bytes.data(), bytes.size(), nullptr),
+              DM_ECODE_OK);
+    EXPECT_EQ(bytes, "close button");
+}
+
+TEST_F(ResPack, ArchivesThatCannotBeOpened) {
+    std::string commented = vael::test::BuildZip(TreeEntries());
+    commented[commented.size() - 2] = 7;  // the end record announces a comment
+    commented += "comment";
+    std::vector<vael::test::ZipEntry> many = TreeEntries();
+    while (many.size() < 1000) {
+        many.push_back({.name = "filler/" + std::to_string(many.size()), .data = "x"});
+    }
+    for (const std::string& archive :
+         {commented, vael::test::BuildZip(many), std::string("PK"), std::string()}) {
+        DMCode code = 0;
+        DMSmartPtrT<DMResZipImpl> pack = LoadZip(archive, nullptr, &code);
+        EXPECT_EQ(code, DM_ECODE_FAIL) << archive.size();
+        EXPECT_EQ(pack->IsItemExists(L"layout", L"main", nullptr), DM_ECODE_FAIL);
+    }
+    many.pop_back();
+    DMCode code = 1;
+    LoadZip(vael::test::BuildZip(many), nullptr, &code);
+    EXPECT_EQ(code, DM_ECODE_OK) << "999 entries are fine";
+}
+
+// The zip tool encrypts one picture with the traditional scheme; the indexes stay plain.
+TEST_F(ResPack, EncryptedEntryNeedsTheRightPassword) {
+    fs::path tree = folder / "tree";
+    for (const auto& [name, data] : kSkinTree) {
+        vael::test::WriteFile(tree / name, data);
+    }
+    vael::test::WriteFile(tree / "themes/theme0/secret.png", std::string(3000, 's'));
+    std::string archive = (folder / "encrypted.zip").string();
+    std::string command = "cd '" + tree.string() + "' && zip -q -r '" + archive +
+                          "' . -x themes/theme0/secret.png && zip -q -P s3cret '" + archive +
+                          "' themes/theme0/secret.png";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string bytes = vael::test::ReadFile(archive);
+    auto read = [&](const char* password) {
+        DMZipArchive reader;
+        EXPECT_TRUE(reader.OpenMemory(bytes.data(), bytes.size()));
+        if (password) {
+            reader.SetPassword(password);
+        }
+        std::optional<std::vector<unsigned char>> entry =
+            reader.ReadEntry(L"\\themes\\theme0\\SECRET.png");
+        return entry ? std::string(entry->begin(), entry->end()) : std::string("<refused>");
+    };
+    EXPECT_EQ(read("s3cret"), std::string(3000, 's'));
+    EXPECT_EQ(read("wrong"), "<refused>");
+    EXPECT_EQ(read(nullptr), "<refused>");
+    EXPECT_EQ(ItemText(*LoadZip(bytes, "s3cret"), L"layout", L"main"),
+              kSkinTree.at("layout/main.xml"));
+
+    DMZipArchive tooLong;
+    EXPECT_FALSE(tooLong.SetPassword(std::string(63, 'p')));
+    EXPECT_TRUE(tooLong.SetPassword(std::string(62, 'p')));
+}
+
+TEST_F(ResPack, FolderPackServesTheSameItems) {
+    fs::path tree = folder / "tree";
+    for (const auto& [name, data] : kSkinTree) {
+        vael::test::WriteFile(tree / name, data);
+    }
+    DMSmartPtrT<DMResZipImpl> zip = LoadZip(vael::test::BuildZip(TreeEntries()));
+    auto directory = DMSmartPtrT<DMResFolderImpl>::Adopt(new DMResFolderImpl);
+    std::wstring root = Windows(tree);
+    EXPECT_EQ(directory->LoadResPack(reinterpret_cast<WPARAM>(root.c_str()), 0), DM_ECODE_OK);
+    struct {
+        const wchar_t* type;
+        const wchar_t* name;
+    } items[] = {{L"layout", L"main"}, {L"global", L"global"}, {L"png", L"bg"},
+                 {L"png", L"guanbi"},  {L"png", L"only1"},     {L"png", L"missing"}};
+    for (const auto& item : items) {
+        EXPECT_EQ(ItemText(*directory, item.type, item.name), ItemText(*zip, item.type, item.name))
+            << item.name;
+    }
+    std::wstring empty = Windows(folder / "empty");
+    fs::create_directories(folder / "empty");
+    EXPECT_EQ(directory->LoadResPack(reinterpret_cast<WPARAM>(empty.c_str()), 0), DM_ECODE_FAIL);
+}
+
+TEST_F(ResPack, TheExecutablesOwnSkinArchive) {
+    plat::HRSRC ini = plat::FindResourceW(nullptr, plat::MAKEINTRESOURCEW(105), L"INI");
+    ASSERT_NE(ini, nullptr);
+    std::string config(
+        static_cast<const char*>(plat::LockResource(plat::LoadResource(nullptr, ini))),
+        plat::SizeofResource(nullptr, ini));
+    EXPECT_EQ(config.rfind("[Downloader]\r\nurlDownload=http://", 0), 0u) << config;
+    EXPECT_NE(config.back(), '\n');
+    EXPECT_EQ(plat::FindResourceW(nullptr, plat::MAKEINTRESOURCEW(107), L"ZIP"), nullptr);
+
+    app.Register(DMRegHelperT<DMResZipImpl>(), true);
+    ASSERT_EQ(app.SetDefRegObj(L"DMResZipImpl", DMREG_Res), DM_ECODE_OK);
+    DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
+    EXPECT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr), DM_ECODE_OK);
+    DMXmlDocument main;
+    ASSERT_EQ(app.LoadXmlRes(main, L"layout", L"main"), DM_ECODE_OK);
+    EXPECT_EQ(main.Root().Attribute(L"initsize"), L"675,437");
+    EXPECT_EQ(main.Root().Attribute(L"title"), L"《Vael》下载器");
+    DMXmlDocument ie;
+    ASSERT_EQ(app.LoadXmlRes(ie, L"layout", L"dui_ie"), DM_ECODE_OK);
+    EXPECT_EQ(ie.Root().FirstChild(L"root").Attribute(L"name"), L"IeRoot");
+
+    DMSmartPtrT<IDMRes> pack;
+    DMBase* object = nullptr;
+    app.GetDefRegObj(&object, DMREG_Res);
+    pack.Attach(static_cast<IDMRes*>(object));
+    for (const wchar_t* name : {L"bg", L"guanbi", L"suoxiao", L"download", L"processFG"}) {
+        EXPECT_EQ(ItemText(*pack, L"png", name).substr(1, 3), "PNG") << name;
+    }
+    EXPECT_EQ(ItemText(*pack, L"splash", L"splash_4").substr(1, 3), "PNG");
+}
+
+}  // namespace
