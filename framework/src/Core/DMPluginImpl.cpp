@@ -4,6 +4,7 @@
 #include "Modules/DMAttributeImpl.h"
 #include "Modules/DMLogImpl.h"
 #include "Modules/DMResFolderImpl.h"
+#include "Modules/Render/DMRenderImpl.h"
 
 namespace DM {
 
@@ -16,6 +17,8 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMAttributeImpl::StaticClassName(), DMREG_Attribute);
     app->Register(DMRegHelperT<DMResFolderImpl>(), true);
     app->SetDefRegObj(DMResFolderImpl::StaticClassName(), DMREG_Res);
+    app->Register(DMRegHelperT<DMRenderImpl>(), true);
+    app->SetDefRegObj(DMRenderImpl::StaticClassName(), DMREG_Render);
 }
 
 void DMPluginImpl::Uninstall() {}
