@@ -10,10 +10,10 @@
 #include "plat/drive_map.h"
 #include "plat/image_codec.h"
 
+using plat::UINT;
 using vael::test::GifImage;
 using vael::test::GifPicture;
 using vael::test::Rgba;
-using plat::UINT;
 
 namespace {
 
@@ -46,24 +46,9 @@ std::vector<std::uint32_t> Pixels(const plat::BitmapFrame& frame) {
     return pixels;
 }
 
-// A BMP file around rows given bottom-up (or top-down for a negative height), already padded.
-std::string Bmp(int width, int height, int bitCount, const std::string& rows,
-                const std::string& palette = "") {
-    auto u32 = [](std::uint32_t v) {
-        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    };
-    auto u16 = [](std::uint16_t v) { return std::string{char(v), char(v >> 8)}; };
-    std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(palette.size());
-    std::string header = "BM" + u32(offset + rows.size()) + u32(0) + u32(offset);
-    std::string info = u32(40) + u32(width) + u32(height) + u16(1) + u16(bitCount) + u32(0) +
-                       u32(rows.size()) + u32(2835) + u32(2835) +
-                       u32(static_cast<std::uint32_t>(palette.size() / 4)) + u32(0);
-    return header + info + palette + rows;
-}
-
 TEST(ImageCodec, PngGivesOneFrameOfPremultipliedBgra) {
     auto decoder = Decode(
-        vael::test::WritePng(3, 1, {{200, 100, 50, 128}, {10, 20, 30, 255}, {255, 255, 255, 0}}));
+        vael::test::WritePng(3, 1, {{1, 100, 201, 128}, {10, 20, 30, 255}, {255, 255, 255, 0}}));
     UINT count = 0;
     decoder->GetFrameCount(count);
     ASSERT_EQ(count, 1u);
@@ -72,8 +57,8 @@ TEST(ImageCodec, PngGivesOneFrameOfPremultipliedBgra) {
     frame->GetSize(width, height);
     EXPECT_EQ(width, 3u);
     EXPECT_EQ(height, 1u);
-    // (c * a + 127) / 255 for each colour of the half-transparent pixel.
-    EXPECT_EQ(Pixels(*frame), (std::vector<std::uint32_t>{0x80643219, 0xFF0A141E, kNone}));
+    // (c * a + 127) / 255 for each colour of the half-transparent pixel: rounded, not cut.
+    EXPECT_EQ(Pixels(*frame), (std::vector<std::uint32_t>{0x80013265, 0xFF0A141E, kNone}));
 }
 
 TEST(ImageCodec, JpegAndBmpDecodeToBgra) {
@@ -85,23 +70,24 @@ TEST(ImageCodec, JpegAndBmpDecodeToBgra) {
         std::vector<std::uint32_t> pixels;
     } cases[] = {
         {"24-bit bottom-up, rows padded",
-         Bmp(2, 2, 24, padded24 + std::string("\xFF\x00\x00\xFF\xFF\xFF\x00\x00", 8)),
+         vael::test::WriteBmp(2, 2, 24,
+                              padded24 + std::string("\xFF\x00\x00\xFF\xFF\xFF\x00\x00", 8)),
          2,
          2,
          {kBlue, 0xFFFFFFFF, kRed, kGreen}},
         {"32-bit top-down with alpha",
-         Bmp(2, -1, 32, std::string("\x00\x00\xC8\x80\xFF\x00\x00\xFF", 8)),
+         vael::test::WriteBmp(2, -1, 32, std::string("\x00\x00\xC8\x80\xFF\x00\x00\xFF", 8)),
          2,
          1,
          {0x80640000, kBlue}},
         {"32-bit with the fourth byte unused",
-         Bmp(1, 1, 32, std::string("\x00\xFF\x00\x00", 4)),
+         vael::test::WriteBmp(1, 1, 32, std::string("\x00\xFF\x00\x00", 4)),
          1,
          1,
          {kGreen}},
         {"8-bit palette, an index past it black",
-         Bmp(3, 1, 8, std::string("\x01\x00\x05\x00", 4),
-             std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8)),
+         vael::test::WriteBmp(3, 1, 8, std::string("\x01\x00\x05\x00", 4),
+                              std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8)),
          3,
          1,
          {kBlue, kRed, 0xFF000000}},
@@ -217,7 +203,7 @@ TEST(ImageCodec, GifMetadataAnswersPresentBlocksOnly) {
 
     auto png = Decode(vael::test::WritePng(1, 1, {{0, 0, 0, 255}}));
     EXPECT_EQ(png->GetMetadataQueryReader(reader), plat::WINCODEC_ERR_UNSUPPORTEDOPERATION);
-    auto bmp = Decode(Bmp(1, 1, 32, std::string(4, '\0')));
+    auto bmp = Decode(vael::test::WriteBmp(1, 1, 32, std::string(4, '\0')));
     EXPECT_EQ(Frame(*bmp, 0)->GetMetadataQueryReader(reader),
               plat::WINCODEC_ERR_UNSUPPORTEDOPERATION);
 }
@@ -254,7 +240,7 @@ TEST(ImageCodec, DamagedPicturesAreRefused) {
         vael::test::WriteGif(FourColourGif({{.width = 4, .height = 1, .indices = {0, 1, 2, 3}}}));
     std::string hugeScreen = gif;
     hugeScreen[6] = hugeScreen[7] = hugeScreen[8] = hugeScreen[9] = '\xFF';
-    std::string hugeBmp = Bmp(1, 1, 24, std::string(4, '\0'));
+    std::string hugeBmp = vael::test::WriteBmp(1, 1, 24, std::string(4, '\0'));
     hugeBmp.replace(18, 8, "\xFF\xFF\x00\x00\xFF\xFF\x00\x00", 8);
     struct Case {
         const char* name;
@@ -272,10 +258,12 @@ TEST(ImageCodec, DamagedPicturesAreRefused) {
         {"GIF without images", gif.substr(0, 13 + 12) + ";", plat::WINCODEC_ERR_BADIMAGE},
         {"GIF cut in its only image", gif.substr(0, gif.size() - 4), plat::WINCODEC_ERR_BADIMAGE},
         {"GIF screen of 65535 x 65535", hugeScreen, plat::WINCODEC_ERR_IMAGESIZEOUTOFRANGE},
-        {"BMP rows past the end", Bmp(4, 4, 24, std::string(10, '\0')),
+        {"BMP rows past the end", vael::test::WriteBmp(4, 4, 24, std::string(10, '\0')),
          plat::WINCODEC_ERR_BADIMAGE},
-        {"BMP 0 wide", Bmp(0, 1, 24, std::string(4, '\0')), plat::WINCODEC_ERR_BADIMAGE},
-        {"BMP of 4 bits", Bmp(1, 1, 4, std::string(4, '\0')), plat::WINCODEC_ERR_BADIMAGE},
+        {"BMP 0 wide", vael::test::WriteBmp(0, 1, 24, std::string(4, '\0')),
+         plat::WINCODEC_ERR_BADIMAGE},
+        {"BMP of 4 bits", vael::test::WriteBmp(1, 1, 4, std::string(4, '\0')),
+         plat::WINCODEC_ERR_BADIMAGE},
         {"BMP of 65535 x 65535", hugeBmp, plat::WINCODEC_ERR_IMAGESIZEOUTOFRANGE},
     };
     for (const Case& c : cases) {
@@ -298,8 +286,8 @@ TEST(ImageCodec, EveryCutOfAPictureIsSafe) {
         vael::test::WritePng(5, 3, pixels),
         vael::test::WriteJpeg(5, 3, pixels),
         vael::test::WriteGif(animation),
-        Bmp(1, 2, 8, std::string("\x00\x00\x00\x00\x01\x00\x00\x00", 8),
-            std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8)),
+        vael::test::WriteBmp(1, 2, 8, std::string("\x00\x00\x00\x00\x01\x00\x00\x00", 8),
+                             std::string("\x00\x00\xFF\x00\xFF\x00\x00\x00", 8)),
     };
     for (const std::string& picture : pictures) {
         for (std::size_t size = 0; size < picture.size(); ++size) {

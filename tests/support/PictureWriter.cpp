@@ -57,6 +57,30 @@ std::string WriteJpeg(int width, int height, const std::vector<Rgba>& pixels, in
 
 namespace {
 
+std::string Little32(std::uint32_t value) {
+    return {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
+}
+
+std::string Little16(std::uint16_t value) {
+    return {char(value), char(value >> 8)};
+}
+
+}  // namespace
+
+std::string WriteBmp(int width, int height, int bitCount, const std::string& rows,
+                     const std::string& palette) {
+    auto offset = static_cast<std::uint32_t>(14 + 40 + palette.size());
+    auto rowBytes = static_cast<std::uint32_t>(rows.size());
+    std::string fileHeader = "BM" + Little32(offset + rowBytes) + Little32(0) + Little32(offset);
+    std::string infoHeader = Little32(40) + Little32(width) + Little32(height) + Little16(1) +
+                             Little16(bitCount) + Little32(0) + Little32(rowBytes) +
+                             Little32(2835) + Little32(2835) +
+                             Little32(static_cast<std::uint32_t>(palette.size() / 4)) + Little32(0);
+    return fileHeader + infoHeader + palette + rows;
+}
+
+namespace {
+
 int AppendToString(GifFileType* gif, const GifByteType* bytes, int length) {
     static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(bytes), length);
     return length;

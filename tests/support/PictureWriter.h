@@ -19,6 +19,11 @@ std::string WritePng(int width, int height, const std::vector<Rgba>& pixels);
 // A baseline JPEG of the colours of `pixels` (alpha is ignored) at the given quality.
 std::string WriteJpeg(int width, int height, const std::vector<Rgba>& pixels, int quality = 100);
 
+// A BMP with a 40-byte header around `rows`, given as stored: bottom-up (top-down for a
+// negative height), each padded to 4 bytes; `palette` holds 4 bytes per entry.
+std::string WriteBmp(int width, int height, int bitCount, const std::string& rows,
+                     const std::string& palette = "");
+
 struct GifImage {
     int left = 0;
     int top = 0;

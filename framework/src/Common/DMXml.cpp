@@ -2,8 +2,8 @@
 
 #include <sstream>
 
+#include "Common/DMExecutableFolder.h"
 #include "plat/drive_map.h"
-#include "plat/module.h"
 
 namespace DM {
 namespace {
@@ -17,19 +17,6 @@ std::string Utf8(const wchar_t* text) {
 
 DMStringT Wide(const char* utf8) {
     return pugi::as_wide(utf8);
-}
-
-// A path relative to the executable's folder unless it is absolute (a drive or a root).
-DMStringT PathFromExecutableFolder(const wchar_t* path) {
-    DMStringT text = path;
-    bool absolute = (text.size() >= 2 && text[1] == L':') || (!text.empty() && text[0] == L'\\');
-    if (absolute) {
-        return text;
-    }
-    wchar_t executable[1024];
-    plat::DWORD length = plat::GetModuleFileNameW(nullptr, executable, 1024);
-    DMStringT folder(executable, length);
-    return folder.substr(0, folder.rfind(L'\\') + 1) + text;
 }
 
 }  // namespace

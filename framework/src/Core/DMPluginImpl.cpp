@@ -2,6 +2,7 @@
 
 #include "DMApp.h"
 #include "Modules/DMAttributeImpl.h"
+#include "Modules/DMImgDecoderImpl.h"
 #include "Modules/DMLogImpl.h"
 
 namespace DM {
@@ -13,6 +14,8 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMLogImpl::StaticClassName(), DMREG_Log);
     app->Register(DMRegHelperT<DMAttributeImpl>(), true);
     app->SetDefRegObj(DMAttributeImpl::StaticClassName(), DMREG_Attribute);
+    app->Register(DMRegHelperT<DMImgDecoderImpl>(), true);
+    app->SetDefRegObj(DMImgDecoderImpl::StaticClassName(), DMREG_ImgDecoder);
 }
 
 void DMPluginImpl::Uninstall() {}
