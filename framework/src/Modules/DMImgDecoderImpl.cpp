@@ -134,7 +134,7 @@ bool DMImgDecoderImpl::ReadFrames(const plat::BitmapDecoder& decoder) {
 
 // The count of a NETSCAPE2.0 or ANIMEXTS1.0 extension whose data is the loop sub-block (id 1)
 // says how often the animation repeats, so it plays one time more; 0 repeats endlessly.
-int DMImgDecoderImpl::QueryLoopCount(const plat::BitmapDecoder& decoder) {
+int DMImgDecoderImpl::QueryLoopCount(const plat::BitmapDecoder& decoder) const {
     const plat::MetadataQueryReader* reader = nullptr;
     if (plat::FAILED(decoder.GetMetadataQueryReader(reader))) {
         return -1;
@@ -153,7 +153,7 @@ int DMImgDecoderImpl::QueryLoopCount(const plat::BitmapDecoder& decoder) {
     return repeats == 0 ? -1 : repeats + 1;
 }
 
-UINT DMImgDecoderImpl::GetFrameDelay(const plat::BitmapFrame& frame) {
+UINT DMImgDecoderImpl::GetFrameDelay(const plat::BitmapFrame& frame) const {
     const plat::MetadataQueryReader* reader = nullptr;
     plat::HRESULT result = frame.GetMetadataQueryReader(reader);
     if (plat::FAILED(result)) {

@@ -34,8 +34,8 @@ public:
 private:
     // Appends the codec's frames and sets the loop count; false when the picture has no frame.
     bool ReadFrames(const plat::BitmapDecoder& decoder);
-    int QueryLoopCount(const plat::BitmapDecoder& decoder);
-    UINT GetFrameDelay(const plat::BitmapFrame& frame);
+    int QueryLoopCount(const plat::BitmapDecoder& decoder) const;
+    UINT GetFrameDelay(const plat::BitmapFrame& frame) const;
     // Whether the frames from `first` on are an animation without a single display time.
     bool LacksFrameTimes(std::size_t first) const;
     void TakeTimesFromGif(const DMGifParse& gif, std::size_t first);
