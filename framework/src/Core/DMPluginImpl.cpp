@@ -2,6 +2,7 @@
 
 #include "DMApp.h"
 #include "Modules/DMAttributeImpl.h"
+#include "Modules/DMImgDecoderImpl.h"
 #include "Modules/DMLogImpl.h"
 #include "Modules/DMResFolderImpl.h"
 #include "Modules/Render/DMRenderImpl.h"
@@ -15,6 +16,8 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMLogImpl::StaticClassName(), DMREG_Log);
     app->Register(DMRegHelperT<DMAttributeImpl>(), true);
     app->SetDefRegObj(DMAttributeImpl::StaticClassName(), DMREG_Attribute);
+    app->Register(DMRegHelperT<DMImgDecoderImpl>(), true);
+    app->SetDefRegObj(DMImgDecoderImpl::StaticClassName(), DMREG_ImgDecoder);
     app->Register(DMRegHelperT<DMResFolderImpl>(), true);
     app->SetDefRegObj(DMResFolderImpl::StaticClassName(), DMREG_Res);
     app->Register(DMRegHelperT<DMRenderImpl>(), true);
