@@ -1,22 +1,29 @@
-// Reads the main layout out of the executable's skin archive (ZIP 106), as creating the main
-// window does, once per iteration.
+// The skin archive inside the executable (ZIP 106): reading the main layout, as creating the
+// main window does, and decoding every skin picture, as loading the global skin file does.
 #include <benchmark/benchmark.h>
+
+#include <vector>
 
 #include "DMApp.h"
 #include "DMResZipImpl.h"
 #include "DMXml.h"
+#include "IDMImgDecoder.h"
 #include "plat/resources.h"
 
 using namespace DM;
 
 namespace {
 
-void BM_ReadMainLayoutFromSkinArchive(benchmark::State& state) {
-    DMApp app;
+bool LoadSkinArchive(DMApp& app) {
     app.Register(DMRegHelperT<DMResZipImpl>(), true);
     app.SetDefRegObj(L"DMResZipImpl", DMREG_Res);
     DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-    if (app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr) != DM_ECODE_OK) {
+    return app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr) == DM_ECODE_OK;
+}
+
+void BM_ReadMainLayoutFromSkinArchive(benchmark::State& state) {
+    DMApp app;
+    if (!LoadSkinArchive(app)) {
         state.SkipWithError("the skin archive did not load");
         return;
     }
@@ -27,6 +34,41 @@ void BM_ReadMainLayoutFromSkinArchive(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ReadMainLayoutFromSkinArchive);
+
+// All ten pictures of the skin, read from the archive and decoded, per iteration.
+void BM_DecodeEverySkinPicture(benchmark::State& state) {
+    DMApp app;
+    IDMRes* pack = nullptr;
+    if (!LoadSkinArchive(app) || app.GetDefRegObj(&pack, DMREG_Res) != DM_ECODE_OK) {
+        state.SkipWithError("the skin archive did not load");
+        return;
+    }
+    struct Picture {
+        const wchar_t* type;
+        const wchar_t* name;
+    };
+    const Picture pictures[] = {{L"png", L"bg"},          {L"png", L"guanbi"},
+                                {L"png", L"suoxiao"},     {L"png", L"download"},
+                                {L"png", L"processFG"},   {L"splash", L"splash_0"},
+                                {L"splash", L"splash_1"}, {L"splash", L"splash_2"},
+                                {L"splash", L"splash_3"}, {L"splash", L"splash_4"}};
+    std::vector<char> bytes;
+    for (auto _ : state) {
+        for (const Picture& picture : pictures) {
+            std::size_t size = 0;
+            pack->GetItemSize(picture.type, picture.name, size, nullptr);
+            bytes.resize(size);
+            pack->GetItemBuf(picture.type, picture.name, bytes.data(), size, nullptr);
+            IDMImgDecoder* decoder = nullptr;
+            app.CreateRegObj(&decoder, nullptr, DMREG_ImgDecoder);
+            benchmark::DoNotOptimize(decoder->LoadFromMemory(bytes.data(), bytes.size()));
+            decoder->Release();
+        }
+    }
+    pack->Release();
+    state.SetItemsProcessed(state.iterations() * 10);
+}
+BENCHMARK(BM_DecodeEverySkinPicture);
 
 }  // namespace
 
