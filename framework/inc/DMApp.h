@@ -10,6 +10,9 @@ namespace DM {
 
 class DMAppData;
 class DMXmlDocument;
+class DMXmlNode;
+class IDMFont;
+class IDMSkin;
 
 class DMApp : public DMSingletonT<DMApp> {
 public:
@@ -50,11 +53,19 @@ public:
     DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
     // 0 when the document was read from the current pack and parsed.
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
+    // Fills the font, skin and style pools from the global skin file ("global", name).
+    DMCode InitGlobal(const wchar_t* name);
+    // The pool's font for a description (the default font for an empty one), owned by the pool.
+    IDMFont* GetFont(const DMStringT& description);
+    // "id" or "pool:id", owned by the pool; none when there is no such skin.
+    IDMSkin* GetSkin(const DMStringT& reference);
+    // The style definition "id" or "pool:id"; 1 when there is none.
+    DMCode GetStyle(DMXmlNode& definition, const DMStringT& reference);
     // Re-binds the skins a theme switch changed: `list` holds "type:name;" entries, `length`
     // counts its characters and the terminator.
     DMCode UpdateSkins(const wchar_t* list, int length);
-    // The change list of the last theme switch.
-    const DMStringT& GetLastSkinUpdate() const;
+    // Whether the last theme switch re-bound the skin; only kind 1 is answered.
+    bool IsSkinUpdated(IDMSkin* skin, int kind);
 
 private:
     DMAppData* m_pDMData;

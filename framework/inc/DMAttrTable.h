@@ -16,18 +16,13 @@
 
 #include "DMColor.h"
 #include "DMDef.h"
+#include "DMStringHelpers.h"
 #include "IDMAttribute.h"
 
 namespace DM {
 
 // The attribute name inside a "GRAMMAR_name" declaration.
 const wchar_t* AttributeNameOf(const wchar_t* declaration);
-
-// Attribute and registration names compare without regard to case.
-bool EqualNoCase(const wchar_t* a, const wchar_t* b);
-inline bool EqualNoCase(const DMStringT& a, const wchar_t* b) {
-    return EqualNoCase(a.c_str(), b);
-}
 
 // One entry of a class's table: the name constant and what applies a value to the object.
 template <class T>

@@ -10,7 +10,9 @@
 #include "DMResZipImpl.h"
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
+#include "IDMSkin.h"
 #include "Modules/DMResFolderImpl.h"
+#include "PictureWriter.h"
 #include "TempDir.h"
 #include "ZipWriter.h"
 #include "plat/drive_map.h"
@@ -21,6 +23,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::string Png(std::uint8_t red) {
+    return vael::test::WritePng(2, 2, std::vector<vael::test::Rgba>(4, {red, 0, 0, 0xFF}));
+}
+
 // Two themes: theme1 has its own "bg", shares "guanbi" with theme0 and alone has "only1".
 const std::map<std::string, std::string> kSkinTree = {
     {"layout/dmindex.xml",
@@ -28,7 +34,10 @@ const std::map<std::string, std::string> kSkinTree = {
      "<global><file name=\"global\" path=\"layout\\global.xml\"/>"
      "<file name=\"nopath\" path=\"\"/></global></resource>"},
     {"layout/main.xml", "<dm initsize=\"675,437\"><root/></dm>"},
-    {"layout/global.xml", "<global/>"},
+    {"layout/global.xml",
+     "<global><skin name=\"png\"><imglist id=\"bg\" src=\"png:bg\"/>"
+     "<imglist id=\"guanbi\" src=\"png:guanbi\"/><imglist id=\"only1\" src=\"png:only1\"/>"
+     "</skin></global>"},
     {"themes/dmindex.xml",
      "<resource><themes name=\"theme0\" bassert=\"0\">"
      "<file name=\"theme0\" path=\"themes\\theme0\\dmindex.xml\"/>"
@@ -42,10 +51,10 @@ const std::map<std::string, std::string> kSkinTree = {
      "<resource><png><file name=\"bg\" path=\"themes\\theme1\\bg.png\"/>"
      "<file name=\"guanbi\" path=\"themes\\shared\\guanbi.png\"/>"
      "<file name=\"only1\" path=\"themes\\theme1\\only1.png\"/></png></resource>"},
-    {"themes/theme0/bg.png", "background of theme 0"},
-    {"themes/theme1/bg.png", "background of theme 1"},
-    {"themes/shared/guanbi.png", "close button"},
-    {"themes/theme1/only1.png", "only in theme 1"},
+    {"themes/theme0/bg.png", Png(10)},
+    {"themes/theme1/bg.png", Png(11)},
+    {"themes/shared/guanbi.png", Png(20)},
+    {"themes/theme1/only1.png", Png(30)},
 };
 
 std::vector<vael::test::ZipEntry> TreeEntries() {
@@ -98,7 +107,7 @@ TEST_F(ResPack, LookupsAcrossLayoutsAndThemes) {
     DMSmartPtrT<DMResZipImpl> pack = LoadZip(vael::test::BuildZip(TreeEntries()), nullptr, &code);
     EXPECT_EQ(code, DM_ECODE_OK);
     EXPECT_EQ(ItemText(*pack, L"layout", L"main"), kSkinTree.at("layout/main.xml"));
-    EXPECT_EQ(ItemText(*pack, L"PNG", L"BG"), "background of theme 0");
+    EXPECT_EQ(ItemText(*pack, L"PNG", L"BG"), kSkinTree.at("themes/theme0/bg.png"));
     EXPECT_EQ(ItemText(*pack, L"global", L"nopath"), "<missing>");
     EXPECT_EQ(pack->IsItemExists(L"png", L"bg", L"theme1"), DM_ECODE_OK);
     EXPECT_EQ(pack->IsItemExists(L"png", L"bg", L"nosuchtheme"), DM_ECODE_FAIL);
@@ -116,20 +125,42 @@ TEST_F(ResPack, LookupsAcrossLayoutsAndThemes) {
     EXPECT_STREQ(names, L"theme0;theme1;");
 }
 
-TEST_F(ResPack, ThemeSwitchListsTheChangedItems) {
-    DMSmartPtrT<DMResZipImpl> pack = LoadZip(vael::test::BuildZip(TreeEntries()));
+// The skins of the global file are re-bound when a switch changes the item behind them.
+TEST_F(ResPack, ThemeSwitchRebindsTheChangedSkins) {
+    app.Register(DMRegHelperT<DMResZipImpl>(), true);
+    app.SetDefRegObj(L"DMResZipImpl", DMREG_Res);
+    std::string archive = vael::test::BuildZip(TreeEntries());
+    std::wstring path = Windows(folder / "skin.zip");
+    vael::test::WriteFile(folder / "skin.zip", archive);
+    DMResZipParam param{0, nullptr, path.c_str(), nullptr, nullptr};
+    ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr), DM_ECODE_OK);
+    ASSERT_EQ(app.InitGlobal(L"global"), DM_ECODE_OK);
+    DMBase* object = nullptr;
+    app.GetDefRegObj(&object, DMREG_Res);
+    auto pack = DMSmartPtrT<IDMRes>::Adopt(static_cast<IDMRes*>(object));
+    IDMSkin* bg = app.GetSkin(L"bg");
+    IDMSkin* guanbi = app.GetSkin(L"guanbi");
+    IDMSkin* only1 = app.GetSkin(L"only1");
+    ASSERT_TRUE(bg && guanbi && only1) << "only1 comes from theme1 through bloop";
+
     DMStringT previous;
     EXPECT_EQ(pack->SetCurTheme(L"theme0", &previous), DM_ECODE_FAIL);
     EXPECT_EQ(previous, L"theme0");
     EXPECT_EQ(pack->SetCurTheme(L"nosuchtheme", nullptr), DM_ECODE_FAIL);
 
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_OK);
-    EXPECT_EQ(app.GetLastSkinUpdate(), L"png:bg;png:only1;");
-    EXPECT_EQ(ItemText(*pack, L"png", L"bg"), "background of theme 1");
+    EXPECT_TRUE(app.IsSkinUpdated(bg, 1));
+    EXPECT_TRUE(app.IsSkinUpdated(only1, 1));
+    EXPECT_FALSE(app.IsSkinUpdated(guanbi, 1)) << "the same picture in both themes";
+    EXPECT_FALSE(app.IsSkinUpdated(bg, 2));
+    IDMBitmap* picture = nullptr;
+    ASSERT_EQ(bg->GetBitmap(&picture), DM_ECODE_OK);
+    EXPECT_EQ((picture->GetPixel(0, 0) >> 16) & 0xFF, 11u) << "theme1's background";
+    picture->Release();
 
     pack->SetAttribute(L"boutstyle", L"1", false);
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_OK);
-    EXPECT_EQ(app.GetLastSkinUpdate(), L"png:bg;png:guanbi;png:only1;");
+    EXPECT_TRUE(app.IsSkinUpdated(guanbi, 1));
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_FAIL) << "boutstyle is spent";
 }
 
@@ -140,7 +171,7 @@ TEST_F(ResPack, ArchiveBufferMustHoldTheWholeItem) {
               DM_ECODE_FAIL);
     EXPECT_EQ(pack->GetItemBuf(L"png", L"guanbi", bytes.data(), bytes.size(), nullptr),
               DM_ECODE_OK);
-    EXPECT_EQ(bytes, "close button");
+    EXPECT_EQ(bytes, kSkinTree.at("themes/shared/guanbi.png"));
 }
 
 TEST_F(ResPack, ArchivesThatCannotBeOpened) {
@@ -251,6 +282,30 @@ TEST_F(ResPack, TheExecutablesOwnSkinArchive) {
         EXPECT_EQ(ItemText(*pack, L"png", name).substr(1, 3), "PNG") << name;
     }
     EXPECT_EQ(ItemText(*pack, L"splash", L"splash_4").substr(1, 3), "PNG");
+
+    ASSERT_EQ(app.InitGlobal(L"global"), DM_ECODE_OK);
+    struct {
+        const wchar_t* skin;
+        LONG width;
+        LONG height;
+    } skins[] = {{L"bg", 675, 437},
+                 {L"guanbi", 24, 24},
+                 {L"suoxiao", 24, 24},
+                 {L"download", 116, 37},
+                 {L"processFG", 404, 12},
+                 {L"splash_0", 390, 223},
+                 {L"splash:splash_4", 390, 223}};
+    for (const auto& expected : skins) {
+        IDMSkin* skin = app.GetSkin(expected.skin);
+        ASSERT_NE(skin, nullptr) << expected.skin;
+        SIZE size{};
+        EXPECT_EQ(skin->GetStateSize(size, 0), DM_ECODE_OK);
+        EXPECT_EQ(size.cx, expected.width) << expected.skin;
+        EXPECT_EQ(size.cy, expected.height) << expected.skin;
+    }
+    IDMFont* font = app.GetFont(L"");
+    EXPECT_EQ(font->GetLogFont()->lfHeight, -14);
+    EXPECT_EQ(font->GetLogFont()->lfCharSet, 0);
 }
 
 }  // namespace

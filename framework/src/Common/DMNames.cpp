@@ -3,6 +3,7 @@
 
 #include "DMAttrTable.h"
 #include "DMBase.h"
+#include "DMStringHelpers.h"
 
 namespace DM {
 
@@ -16,6 +17,21 @@ bool EqualNoCase(const wchar_t* a, const wchar_t* b) {
         }
     }
     return *a == *b;
+}
+
+DMStringT LowerCase(DMStringT text) {
+    for (wchar_t& c : text) {
+        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    }
+    return text;
+}
+
+DMStringT TrimSpaces(const DMStringT& text) {
+    std::size_t first = text.find_first_not_of(L' ');
+    if (first == DMStringT::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
 }
 
 const wchar_t* AttributeNameOf(const wchar_t* declaration) {

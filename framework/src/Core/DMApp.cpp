@@ -1,6 +1,7 @@
 #include "DMApp.h"
 
 #include "Core/DMAppData.h"
+#include "DMXml.h"
 
 namespace DM {
 namespace {
@@ -49,12 +50,33 @@ DMCode DMApp::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wch
     return Data().LoadXmlRes(document, type, name);
 }
 
-DMCode DMApp::UpdateSkins(const wchar_t* list, int length) {
-    return Data().UpdateSkins(list, length);
+DMCode DMApp::InitGlobal(const wchar_t* name) {
+    return Data().InitGlobal(name);
 }
 
-const DMStringT& DMApp::GetLastSkinUpdate() const {
-    return Data().GetLastSkinUpdate();
+IDMFont* DMApp::GetFont(const DMStringT& description) {
+    return Data().FontPool().GetFont(description);
+}
+
+IDMSkin* DMApp::GetSkin(const DMStringT& reference) {
+    return Data().SkinPool().GetSkin(reference);
+}
+
+DMCode DMApp::GetStyle(DMXmlNode& definition, const DMStringT& reference) {
+    definition = Data().StylePool().GetStyle(reference);
+    return definition.IsValid() ? DM_ECODE_OK : DM_ECODE_FAIL;
+}
+
+DMCode DMApp::UpdateSkins(const wchar_t* list, int length) {
+    if (!list || length <= 0) {
+        return DM_ECODE_FAIL;
+    }
+    Data().SkinPool().UpdateSkins(DMStringT(list, static_cast<std::size_t>(length - 1)));
+    return DM_ECODE_OK;
+}
+
+bool DMApp::IsSkinUpdated(IDMSkin* skin, int kind) {
+    return kind == 1 && Data().SkinPool().IsSkinUpdated(skin);
 }
 
 }  // namespace DM

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "DMGlobalAttr.h"
 #include "DMXml.h"
 #include "IDMAttribute.h"
 #include "IDMLog.h"
@@ -16,7 +17,11 @@ constexpr std::size_t kSmallItem = 128;
 }  // namespace
 
 DMAppData::DMAppData(HINSTANCE instance)
-    : m_pRegMgr(std::make_unique<DMRegMgr>()), m_pPluginTool(std::make_unique<DMPluginsTool>()) {
+    : m_pRegMgr(std::make_unique<DMRegMgr>()),
+      m_pPluginTool(std::make_unique<DMPluginsTool>()),
+      m_pFontPool(std::make_unique<DUIFontPool>()),
+      m_pSkinPool(std::make_unique<DUISkinPool>()),
+      m_pStylePool(std::make_unique<DUIStylePool>()) {
     m_pBuiltinPlugin = std::make_unique<DMPluginImpl>();
     m_pPluginTool->InstallPlugin(m_pBuiltinPlugin.get());
     m_hInstance = instance;
@@ -32,6 +37,9 @@ DMAppData::~DMAppData() {
          {DMREG_TaskRunner, DMREG_Trans, DMREG_Render, DMREG_Res, DMREG_Log, DMREG_Attribute}) {
         ReleaseDefault(type);
     }
+    m_pStylePool.reset();
+    m_pSkinPool.reset();
+    m_pFontPool.reset();
     m_pPluginTool.reset();
     m_pRegMgr.reset();
 }
@@ -130,11 +138,27 @@ DMCode DMAppData::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const
     return DM_ECODE_OK;
 }
 
-DMCode DMAppData::UpdateSkins(const wchar_t* list, int length) {
-    if (!list || length <= 0) {
+DMCode DMAppData::InitGlobal(const wchar_t* name) {
+    DMXmlDocument document;
+    if (!m_defaultRes || LoadXmlRes(document, L"global", name) != DM_ECODE_OK) {
         return DM_ECODE_FAIL;
     }
-    m_strLastSkinUpdate.assign(list, static_cast<std::size_t>(length - 1));
+    DMXmlNode global = document.Root(DMAttr::DMGlobalAttr::XMLNODE_global);
+    if (!global.IsValid()) {
+        return DM_ECODE_FAIL;
+    }
+    DMStringT font = global.Attribute(DMAttr::DMGlobalAttr::XMLATTR_font);
+    if (!font.empty()) {
+        m_pFontPool->SetDefaultFont(font);
+    }
+    for (DMXmlNode skin = global.FirstChild(DMAttr::DMGlobalAttr::XMLNODE_skin); skin.IsValid();
+         skin = skin.NextSibling(DMAttr::DMGlobalAttr::XMLNODE_skin)) {
+        m_pSkinPool->AddSkinPoolItem(skin);
+    }
+    for (DMXmlNode style = global.FirstChild(DMAttr::DMGlobalAttr::XMLNODE_style); style.IsValid();
+         style = style.NextSibling(DMAttr::DMGlobalAttr::XMLNODE_style)) {
+        m_pStylePool->AddStylePoolItem(style);
+    }
     return DM_ECODE_OK;
 }
 

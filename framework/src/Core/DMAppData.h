@@ -9,6 +9,9 @@
 #include "Core/DMRegMgr.h"
 #include "DMSingletonT.h"
 #include "DMSmartPtrT.h"
+#include "Modules/DUIFontPool.h"
+#include "Modules/DUISkinPool.h"
+#include "Modules/DUIStylePool.h"
 
 namespace DM {
 
@@ -26,9 +29,10 @@ public:
     DMCode GetDefRegObj(DMBase** object, int type);
     DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
-    // Keeps the change list until the skin pool re-binds skins from it.
-    DMCode UpdateSkins(const wchar_t* list, int length);
-    const DMStringT& GetLastSkinUpdate() const { return m_strLastSkinUpdate; }
+    DMCode InitGlobal(const wchar_t* name);
+    DUIFontPool& FontPool() { return *m_pFontPool; }
+    DUISkinPool& SkinPool() { return *m_pSkinPool; }
+    DUIStylePool& StylePool() { return *m_pStylePool; }
 
 private:
     // The slot of a type that keeps a default object (3, 7, 8, 10, 15, 16), else null.
@@ -45,7 +49,9 @@ private:
     DMSmartPtrT<DMBase> m_defaultLog;
     DMSmartPtrT<DMBase> m_defaultTrans;
     DMSmartPtrT<DMBase> m_defaultTaskRunner;
-    DMStringT m_strLastSkinUpdate;
+    std::unique_ptr<DUIFontPool> m_pFontPool;
+    std::unique_ptr<DUISkinPool> m_pSkinPool;
+    std::unique_ptr<DUIStylePool> m_pStylePool;
 };
 
 }  // namespace DM

@@ -2,9 +2,13 @@
 
 #include "DMApp.h"
 #include "Modules/DMAttributeImpl.h"
+#include "Modules/DMImg9SkinImpl.h"
 #include "Modules/DMImgDecoderImpl.h"
+#include "Modules/DMImgListSkinImpl.h"
 #include "Modules/DMLogImpl.h"
 #include "Modules/DMResFolderImpl.h"
+#include "Modules/DMScrollBarSkinImpl.h"
+#include "Modules/DMStyleImpl.h"
 #include "Modules/Render/DMRenderImpl.h"
 
 namespace DM {
@@ -22,6 +26,12 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMResFolderImpl::StaticClassName(), DMREG_Res);
     app->Register(DMRegHelperT<DMRenderImpl>(), true);
     app->SetDefRegObj(DMRenderImpl::StaticClassName(), DMREG_Render);
+    app->Register(DMRegHelperT<DMImgListSkinImpl>(), true);
+    app->SetDefRegObj(DMImgListSkinImpl::StaticClassName(), DMREG_Skin);
+    app->Register(DMRegHelperT<DMImg9SkinImpl>(), true);
+    app->Register(DMRegHelperT<DMScrollBarSkinImpl>(), true);
+    app->Register(DMRegHelperT<DMStyleImpl>(), true);
+    app->SetDefRegObj(DMStyleImpl::StaticClassName(), DMREG_Style);
 }
 
 void DMPluginImpl::Uninstall() {}

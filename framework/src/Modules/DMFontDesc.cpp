@@ -3,27 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
-#include <cwctype>
+#include "DMStringHelpers.h"
 
 #include "IDMAttribute.h"
 
 namespace DM {
 namespace {
-
-DMStringT Lower(DMStringT text) {
-    for (wchar_t& c : text) {
-        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    }
-    return text;
-}
-
-DMStringT TrimmedLower(const DMStringT& text) {
-    std::size_t first = text.find_first_not_of(L' ');
-    if (first == DMStringT::npos) {
-        return {};
-    }
-    return Lower(text.substr(first, text.find_last_not_of(L' ') - first + 1));
-}
 
 // The value after `key`: up to the next ";" after it when there is one, else up to the next
 // ",", else to the end. Nothing when the key is absent.
@@ -63,7 +48,7 @@ std::optional<int> ReadMagnitude(const DMStringT& text, const wchar_t* key) {
 
 std::optional<LOGFONTW> ParseFontDescription(const DMStringT& description,
                                              const LOGFONTW& defaults) {
-    DMStringT text = TrimmedLower(description);
+    DMStringT text = LowerCase(TrimSpaces(description));
     if (text.empty()) {
         return std::nullopt;
     }
@@ -92,7 +77,7 @@ std::optional<LOGFONTW> ParseFontDescription(const DMStringT& description,
 }
 
 DMStringT NormalisedFontText(const LOGFONTW& font) {
-    DMStringT face = Lower(font.lfFaceName);
+    DMStringT face = LowerCase(font.lfFaceName);
     wchar_t text[160];
     std::swprintf(text, 160,
                   L"weight:%d,charset:%d,underline:%d,italic:%d,strike:%d,size:%d,face:%ls",

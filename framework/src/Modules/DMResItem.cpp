@@ -1,27 +1,16 @@
 #include "DMResItem.h"
 
-#include <cwctype>
+#include "DMStringHelpers.h"
 
 #include "DMAttrTable.h"
 
 namespace DM {
-namespace {
-
-DMStringT Lower(DMStringT text) {
-    for (wchar_t& c : text) {
-        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    }
-    return text;
-}
-
-}  // namespace
-
 bool DMResItem::Make(const DMStringT& type, const DMStringT& name, const DMStringT& path,
                      DMResItem& item) {
     if (type.size() > kMaxType || name.size() > kMaxName || path.size() > kMaxPath) {
         return false;
     }
-    item = {Lower(type), Lower(name), Lower(path)};
+    item = {LowerCase(type), LowerCase(name), LowerCase(path)};
     return true;
 }
 

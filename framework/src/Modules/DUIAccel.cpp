@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <string_view>
 
+#include "DMStringHelpers.h"
 #include "plat/keyboard.h"
 
 namespace DM {
@@ -36,14 +37,6 @@ const wchar_t* const kModifierTexts[] = {
     L"",     L"Shift+",     L"Ctrl+",     L"Ctrl+Shift+",
     L"Alt+", L"Shift+Alt+", L"Ctrl+Alt+", L"Ctrl+Shift+Alt+",
 };
-
-DMStringT Trimmed(std::wstring_view part) {
-    std::size_t first = part.find_first_not_of(L' ');
-    if (first == std::wstring_view::npos) {
-        return {};
-    }
-    return DMStringT(part.substr(first, part.find_last_not_of(L' ') - first + 1));
-}
 
 bool ReadNumber(const DMStringT& text, DWORD& number) {
     if (text.empty() || !std::iswdigit(static_cast<wint_t>(text[0]))) {
@@ -121,16 +114,13 @@ DMStringT KeyText(DWORD key) {
 }  // namespace
 
 DWORD DUIAccel::ParseAccel(const DMStringT& text) {
-    DMStringT lower = text;
-    for (wchar_t& c : lower) {
-        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    }
+    DMStringT lower = LowerCase(text);
     DWORD modifiers = 0;
     DWORD key = 0;
     std::wstring_view rest = lower;
     while (!rest.empty()) {
         std::size_t plus = rest.find(L'+');
-        DMStringT part = Trimmed(rest.substr(0, plus));
+        DMStringT part = TrimSpaces(DMStringT(rest.substr(0, plus)));
         rest = plus == std::wstring_view::npos ? std::wstring_view() : rest.substr(plus + 1);
         if (part == L"ctrl") {
             modifiers |= DMACCEL_CTRL;
