@@ -14,14 +14,6 @@ using HMODULE = HINSTANCE;
 using HRSRC = struct HRSRC__*;
 using HGLOBAL = const void*;
 
-// A resource id passed where a name is expected.
-inline const wchar_t* MAKEINTRESOURCEW(unsigned id) {
-    return reinterpret_cast<const wchar_t*>(static_cast<std::uintptr_t>(id));
-}
-inline bool IS_INTRESOURCE(const wchar_t* name) {
-    return reinterpret_cast<std::uintptr_t>(name) <= 0xFFFF;
-}
-
 // Registers a resource of the executable; called by the code the build generates.
 void RegisterModuleResource(const wchar_t* type, unsigned id, const void* data, std::size_t size);
 

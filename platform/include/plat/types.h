@@ -7,6 +7,7 @@ namespace plat {
 
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
+using SHORT = std::int16_t;
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using LONG = std::int32_t;
@@ -15,6 +16,8 @@ using ULONGLONG = std::uint64_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
+using LONG_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
 // Red in the low byte, then green, then blue.
 using COLORREF = std::uint32_t;
 
@@ -41,6 +44,14 @@ struct RECT {
     LONG right;
     LONG bottom;
 };
+
+// A numeric id passed where a resource or cursor name is expected.
+inline const wchar_t* MAKEINTRESOURCEW(std::uintptr_t id) {
+    return reinterpret_cast<const wchar_t*>(id);
+}
+inline bool IS_INTRESOURCE(const wchar_t* name) {
+    return reinterpret_cast<std::uintptr_t>(name) <= 0xFFFF;
+}
 
 constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue) {
     return static_cast<COLORREF>(red) | static_cast<COLORREF>(green) << 8 |

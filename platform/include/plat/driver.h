@@ -1,0 +1,116 @@
+// The user-interface driver: what the window system needs from the machine's display. Every
+// top-level window that is not message-only has a native surface, named by its window handle.
+// The window system keeps Windows' rules itself and tells the driver only what shows; the
+// driver gives it input through DeliverInput.
+//
+// The driver is chosen once, at its first use: DM_DRIVER names it ("headless" or "gtk"),
+// otherwise the headless driver is used. A name that is not built in falls back to headless
+// with a line on standard error.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plat/cursor.h"
+#include "plat/pixels.h"
+#include "plat/types.h"
+
+namespace plat {
+
+struct SurfaceDescription {
+    RECT bounds;  // screen coordinates
+    DWORD style;
+    DWORD exStyle;
+    HWND owner;
+    std::wstring title;
+};
+
+struct MonitorDescription {
+    RECT monitor;
+    RECT work;
+};
+
+// How a surface shows on screen.
+enum class SurfaceShow { Hidden, Normal, Minimized, Maximized };
+
+// What a cursor looks like: a system id, or a picture with its hot spot.
+struct CursorShape {
+    std::uintptr_t systemId;  // 0 for a picture
+    PixelBuffer picture;
+    POINT hotSpot;
+};
+
+class Driver {
+public:
+    virtual ~Driver() = default;
+    virtual const char* Name() const = 0;
+
+    virtual void CreateSurface(HWND window, const SurfaceDescription& description) = 0;
+    virtual void DestroySurface(HWND window) = 0;
+    virtual void ShowSurface(HWND window, SurfaceShow show, bool activate) = 0;
+    virtual void MoveSurface(HWND window, POINT topLeft) = 0;
+    virtual void ResizeSurface(HWND window, SIZE size) = 0;
+    virtual void SetSurfaceTitle(HWND window, const std::wstring& title) = 0;
+    virtual void SetSurfaceOwner(HWND window, HWND owner) = 0;
+    // `pixels` is the new picture of `area` (window coordinates, the size of `pixels`); the
+    // rest of the surface keeps its picture. The whole surface is shown with `constantAlpha`;
+    // an empty area changes only that.
+    virtual void PresentSurface(HWND window, const RECT& area, const PixelBuffer& pixels,
+                                BYTE constantAlpha) = 0;
+
+    // The pointer's shape over `window`; null shape: hidden.
+    virtual void SetCursorShape(HWND window, const CursorShape* shape) = 0;
+    // All pointer events go to `window` until it is called with null.
+    virtual void SetPointerGrab(HWND window) = 0;
+    // Where an input method shows its composition, in the window's client coordinates.
+    virtual void SetInputMethodPosition(HWND window, POINT point) = 0;
+
+    // The primary monitor first.
+    virtual std::vector<MonitorDescription> Monitors() = 0;
+
+    virtual void SetClipboardText(const std::wstring& text) = 0;
+    virtual std::wstring ClipboardText() = 0;
+
+    // The thread whose waits must run the driver's native events; 0 when the driver has none.
+    virtual DWORD NativeEventThread() const = 0;
+    // On that thread: handles pending native events, waiting up to `timeoutMs` (negative: no
+    // limit) for one or for Wake.
+    virtual void RunNativeEvents(int timeoutMs) = 0;
+    // From any thread: ends the current or next wait of RunNativeEvents.
+    virtual void Wake() = 0;
+};
+
+// Chooses the driver before its first use; FALSE when another one is in use already or the
+// name is not built in.
+BOOL SelectDriver(const std::string& name);
+Driver& CurrentDriver();
+
+enum class MouseButton { Left, Right, Middle };
+
+// Input as a driver receives it, in screen coordinates.
+struct InputEvent {
+    enum class Kind {
+        MouseMove,
+        ButtonDown,
+        ButtonUp,
+        ButtonDoubleClick,  // the second press of a double click
+        Wheel,
+        KeyDown,
+        KeyUp,
+        Character,  // committed text, one character at a time
+    };
+    Kind kind;
+    POINT point;
+    MouseButton button;
+    int wheelDelta;
+    UINT virtualKey;
+    wchar_t character;
+};
+
+// From any thread: turns the input into the messages Windows would deliver and queues them
+// for the thread of the window they go to (mouse: the capture window, else the window under
+// the point; keys and characters: the focus window, else the active window).
+void DeliverInput(const InputEvent& event);
+
+}  // namespace plat

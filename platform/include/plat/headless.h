@@ -1,0 +1,84 @@
+// The headless driver's controls for tests: a virtual screen of 1920 × 1080 with a 40-pixel
+// task bar at the bottom, input injected as the user would give it, a virtual clock, the last
+// presented picture of every window and the message boxes shown.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plat/driver.h"
+#include "plat/types.h"
+
+namespace plat::headless {
+
+constexpr LONG kScreenWidth = 1920;
+constexpr LONG kScreenHeight = 1080;
+constexpr LONG kTaskBarHeight = 40;
+
+// Selects the headless driver (when no driver is in use yet); FALSE when another one is.
+BOOL Use();
+
+// Mouse input in screen coordinates. A press or release happens where the pointer is.
+void MoveMouse(LONG x, LONG y);
+void PressButton(MouseButton button = MouseButton::Left);
+void ReleaseButton(MouseButton button = MouseButton::Left);
+// Move, press and release.
+void Click(LONG x, LONG y, MouseButton button = MouseButton::Left);
+// Move, then press, release, the double-click press and release.
+void DoubleClick(LONG x, LONG y, MouseButton button = MouseButton::Left);
+// One notch is WHEEL_DELTA; positive turns away from the user.
+void TurnWheel(int delta);
+
+// Keyboard input by virtual key; TypeText delivers committed text as characters.
+void PressKey(UINT virtualKey);
+void ReleaseKey(UINT virtualKey);
+void TapKey(UINT virtualKey);
+void TypeText(const std::wstring& text);
+
+// The virtual clock: while it is on, GetTickCount shows its time and only AdvanceClock moves
+// it, so timers fall due exactly when a test says so.
+void StartVirtualClock(DWORD startTicks = 1000);
+void AdvanceClock(DWORD milliseconds);
+void StopVirtualClock();
+
+// A window's surface as the screen shows it.
+struct SurfaceState {
+    RECT bounds;
+    bool visible;
+    std::wstring title;
+    HWND owner;
+    BYTE constantAlpha;
+    std::uintptr_t cursorId;  // the system id of the cursor last set over it, 0 for a picture
+    POINT inputMethodPosition;
+};
+std::optional<SurfaceState> Surface(HWND window);
+
+// The last picture presented for a window, premultiplied BGRA, one 32-bit value per pixel
+// (blue in the low byte), rows top to bottom; the size is the surface's.
+struct Picture {
+    LONG width = 0;
+    LONG height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t At(LONG x, LONG y) const { return pixels[y * width + x]; }
+};
+std::optional<Picture> PresentedPicture(HWND window);
+// Saves the presented picture as an RGBA PNG file, with the constant alpha applied, as it
+// shows on screen; FALSE when the window has no surface or the file cannot be written.
+BOOL SavePresentedPicture(HWND window, const std::filesystem::path& path);
+
+// The window holding the pointer grab, null when none.
+HWND PointerGrab();
+
+// Every message box shown, oldest first; each is answered IDOK.
+struct ShownMessageBox {
+    HWND owner;
+    std::wstring text;
+    std::wstring caption;
+    UINT type;
+};
+std::vector<ShownMessageBox> MessageBoxes();
+void ClearMessageBoxes();
+
+}  // namespace plat::headless

@@ -1,0 +1,12 @@
+// What a window is told when its position or size changes.
+#pragma once
+
+#include "plat/types.h"
+
+namespace plat::user {
+
+// WM_SIZE and WM_MOVE for the window's current position and size, leaving out what the
+// SWP_NOMOVE and SWP_NOSIZE bits of `unchanged` say did not change.
+void SendMoveAndSize(HWND window, UINT unchanged);
+
+}  // namespace plat::user
