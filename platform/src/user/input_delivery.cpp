@@ -206,6 +206,7 @@ std::optional<MSG> MouseMessage(Guard& lock, const QueuedInput& input) {
     if (!record || (record->style & WS_DISABLED)) {
         return std::nullopt;
     }
+    Input().pointerWindow = TopLevelOf(target);  // where WM_SETCURSOR's cursor shows
     const InputEvent& event = input.event;
     UINT message = ClientMouseMessage(event, record->windowClass->style & CS_DBLCLKS);
     LPARAM screenPoint = PointToLParam(event.point);
@@ -222,7 +223,6 @@ std::optional<MSG> MouseMessage(Guard& lock, const QueuedInput& input) {
     if (!record) {
         return std::nullopt;
     }
-    Input().pointerWindow = TopLevelOf(target);
     MSG made{target, message, input.keyFlags, screenPoint, input.time, event.point};
     if (event.kind == Kind::Wheel) {
         made.wParam = MAKEWPARAM(static_cast<WORD>(input.keyFlags),
