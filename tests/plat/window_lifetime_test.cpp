@@ -80,6 +80,16 @@ TEST_F(WindowLifetime, OwnedWindowsAreDestroyedBeforeTheirOwner) {
     EXPECT_THAT(destroyed, ElementsAre(owned, owner));
 }
 
+TEST_F(WindowLifetime, AMessageOnlyWindowHasNoSurfaceButTakesMessages) {
+    HWND window = CreateRecordingWindow(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, HWND_MESSAGE);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(headless::Surface(window));
+    EXPECT_EQ(GetParent(window), nullptr);
+    PostMessageW(window, WM_USER, 0, 0);
+    Pump();
+    EXPECT_EQ(Received(window, WM_USER).size(), 1u);
+}
+
 TEST_F(WindowLifetime, OnlyTheCreatingThreadDestroysAWindow) {
     HWND window = CreateRecordingWindow(WS_POPUP, {0, 0, 10, 10});
     BOOL destroyedElsewhere = TRUE;

@@ -6,6 +6,7 @@ namespace plat::test {
 namespace {
 
 Reaction reaction;
+std::vector<HWND> created;
 
 LRESULT RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Log().push_back({window, message, wParam, lParam});
@@ -68,9 +69,11 @@ void React(Reaction newReaction) {
 
 HWND CreateRecordingWindow(DWORD style, RECT rect, HWND parent, DWORD exStyle, UINT classStyle,
                            const wchar_t* title) {
-    return CreateWindowExW(exStyle, RecordingClass(classStyle), title, style, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, nullptr,
-                           nullptr);
+    HWND window = CreateWindowExW(exStyle, RecordingClass(classStyle), title, style, rect.left,
+                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                  nullptr, nullptr, nullptr);
+    created.push_back(window);
+    return window;
 }
 
 HWND CreateShownWindow(RECT rect, HWND owner, DWORD exStyle) {
@@ -92,8 +95,16 @@ void WindowSystemTest::SetUp() {
     React(nullptr);
 }
 
+// Tests that run in one process start from an empty screen.
 void WindowSystemTest::TearDown() {
     React(nullptr);
+    for (HWND window : created) {
+        if (IsWindow(window)) {
+            DestroyWindow(window);
+        }
+    }
+    created.clear();
+    Pump();
 }
 
 }  // namespace plat::test

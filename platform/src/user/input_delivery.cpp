@@ -95,16 +95,35 @@ HWND KeyboardTarget() {
     return Input().focus ? Input().focus : Input().active;
 }
 
-// Updates the asynchronous state and picks the window the input goes to.
-HWND AcceptInput(const InputEvent& event, bool& wasDown) {
+bool AnyButtonDown() {
+    return IsAsynchronousKeyDown(VK_LBUTTON) || IsAsynchronousKeyDown(VK_RBUTTON) ||
+           IsAsynchronousKeyDown(VK_MBUTTON);
+}
+
+// While a button is held, the pointer's input stays with the thread that took the press even
+// off its windows, so that a capture taken when the press is handled still gets it.
+HWND MouseTarget(const InputEvent& event) {
     InputState& input = Input();
+    if (input.capture) {
+        return input.capture;
+    }
+    HWND under = WindowAtPoint(event.point);
+    if (event.kind == Kind::ButtonDown || event.kind == Kind::ButtonDoubleClick) {
+        input.pressedWindow = under;
+    }
+    return under ? under : (AnyButtonDown() ? input.pressedWindow : nullptr);
+}
+
+// Updates the asynchronous state and picks the window whose thread the input goes to.
+HWND AcceptInput(const InputEvent& event, bool& wasDown) {
     if (IsMouse(event.kind)) {
-        input.cursorPosition = event.point;
+        Input().cursorPosition = event.point;
+        CheckPointerLeave();
+        HWND target = MouseTarget(event);  // a release still counts its button as held
         if (event.kind != Kind::MouseMove && event.kind != Kind::Wheel) {
             SetAsynchronousKeyDown(ButtonKey(event.button), event.kind != Kind::ButtonUp);
         }
-        CheckPointerLeave();
-        return input.capture ? input.capture : WindowAtPoint(event.point);
+        return target;
     }
     if (event.kind == Kind::KeyDown || event.kind == Kind::KeyUp) {
         wasDown = IsAsynchronousKeyDown(event.virtualKey);
@@ -136,13 +155,17 @@ HWND DeepestAt(const WindowRecord& record, POINT point) {
     return record.handle;
 }
 
-// The window a mouse event reaches now: the capture holder of this thread, else the window
-// chosen when the input arrived.
+// The window a mouse event reaches now: the capture holder of this thread, else the window of
+// this thread under the point as the windows lie now.
 HWND MouseTargetNow(const QueuedInput& input, bool& captured) {
     HWND capture = Input().capture;
     WindowRecord* captureRecord = FindWindowRecord(capture);
     captured = captureRecord && captureRecord->threadId == GetCurrentThreadId();
-    return captured ? capture : input.target;
+    if (captured) {
+        return capture;
+    }
+    WindowRecord* under = FindWindowRecord(WindowAtPoint(input.event.point));
+    return under && under->threadId == GetCurrentThreadId() ? under->handle : nullptr;
 }
 
 HWND KeyboardTargetNow(const QueuedInput& input) {
@@ -183,6 +206,7 @@ std::optional<MSG> MouseMessage(Guard& lock, const QueuedInput& input) {
     if (!record || (record->style & WS_DISABLED)) {
         return std::nullopt;
     }
+    Input().pointerWindow = TopLevelOf(target);  // where WM_SETCURSOR's cursor shows
     const InputEvent& event = input.event;
     UINT message = ClientMouseMessage(event, record->windowClass->style & CS_DBLCLKS);
     LPARAM screenPoint = PointToLParam(event.point);
@@ -199,7 +223,6 @@ std::optional<MSG> MouseMessage(Guard& lock, const QueuedInput& input) {
     if (!record) {
         return std::nullopt;
     }
-    Input().pointerWindow = TopLevelOf(target);
     MSG made{target, message, input.keyFlags, screenPoint, input.time, event.point};
     if (event.kind == Kind::Wheel) {
         made.wParam = MAKEWPARAM(static_cast<WORD>(input.keyFlags),

@@ -14,6 +14,7 @@ struct InputState {
     POINT cursorPosition{0, 0};
     HWND leaveTracked = nullptr;
     HWND pointerWindow = nullptr;  // the top-level window the pointer was last over
+    HWND pressedWindow = nullptr;  // where the last button press went
     HCURSOR cursor = nullptr;
 };
 

@@ -31,10 +31,6 @@ void ShowPaintedPicture(HWND window, bool hasSurface) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-void ShowStyleOnSurface(HWND window, SurfaceShow show) {
-    CurrentDriver().ShowSurface(window, show, false);
-}
-
 }  // namespace
 
 LONG_PTR GetWindowLongPtrW(HWND window, int index) {
@@ -116,7 +112,7 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
         ShowPaintedPicture(window, hasSurface);
     }
     if (visibilityChanged && hasSurface) {
-        ShowStyleOnSurface(window, show);
+        CurrentDriver().ShowSurface(window, show, false);
     }
     if (index == GWLP_HWNDPARENT) {
         CurrentDriver().SetSurfaceOwner(window, owner);
