@@ -5,6 +5,7 @@
 #include "DMBase.h"
 #include "DMSingletonT.h"
 #include "IDMReg.h"
+#include "plat/window.h"
 
 namespace DM {
 
@@ -13,6 +14,8 @@ class DMXmlDocument;
 class DMXmlNode;
 class IDMFont;
 class IDMSkin;
+class IDMMessageFilter;
+class DMMsgLoopTool;
 
 class DMApp : public DMSingletonT<DMApp> {
 public:
@@ -66,6 +69,18 @@ public:
     DMCode UpdateSkins(const wchar_t* list, int length);
     // Whether the last theme switch re-bound the skin; only kind 1 is answered.
     bool IsSkinUpdated(IDMSkin* skin, int kind);
+
+    // Runs the calling thread's message loop until its quit message; the window is made active
+    // first and destroyed afterwards. 301 when the thread's loop cannot be registered.
+    DMCode Run(HWND window, bool reenable = false);
+    // 0 when the window is inside Run, else 1.
+    DMCode IsRun(HWND window);
+    // To and from the loop of the thread the filter belongs to.
+    DMCode AddMessageFilter(IDMMessageFilter* filter);
+    DMCode RemoveMessageFilter(IDMMessageFilter* filter);
+    // The atom of the framework's normal window class, or of its shadow class.
+    plat::ATOM GetClassAtom(bool shadow = false);
+    DMMsgLoopTool& GetMsgLoopTool();
 
 private:
     DMAppData* m_pDMData;

@@ -79,4 +79,28 @@ bool DMApp::IsSkinUpdated(IDMSkin* skin, int kind) {
     return kind == 1 && Data().SkinPool().IsSkinUpdated(skin);
 }
 
+DMCode DMApp::Run(HWND window, bool reenable) {
+    return Data().Run(window, reenable);
+}
+
+DMCode DMApp::IsRun(HWND window) {
+    return Data().IsRun(window);
+}
+
+DMCode DMApp::AddMessageFilter(IDMMessageFilter* filter) {
+    return Data().AddMessageFilter(filter);
+}
+
+DMCode DMApp::RemoveMessageFilter(IDMMessageFilter* filter) {
+    return Data().RemoveMessageFilter(filter);
+}
+
+plat::ATOM DMApp::GetClassAtom(bool shadow) {
+    return Data().GetClassAtom(shadow);
+}
+
+DMMsgLoopTool& DMApp::GetMsgLoopTool() {
+    return Data().MsgLoopTool();
+}
+
 }  // namespace DM

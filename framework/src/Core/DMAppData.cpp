@@ -2,11 +2,19 @@
 
 #include <vector>
 
+#include <algorithm>
+#include <cwchar>
+
+#include "DMCWnd.h"
 #include "DMGlobalAttr.h"
 #include "DMXml.h"
 #include "IDMAttribute.h"
 #include "IDMLog.h"
 #include "IDMRes.h"
+#include "plat/cursor.h"
+#include "plat/input.h"
+#include "plat/tick.h"
+#include "plat/window_styles.h"
 
 namespace DM {
 namespace {
@@ -17,7 +25,8 @@ constexpr std::size_t kSmallItem = 128;
 }  // namespace
 
 DMAppData::DMAppData(HINSTANCE instance)
-    : m_pRegMgr(std::make_unique<DMRegMgr>()),
+    : m_pMsgLoopTool(std::make_unique<DMMsgLoopTool>()),
+      m_pRegMgr(std::make_unique<DMRegMgr>()),
       m_pPluginTool(std::make_unique<DMPluginsTool>()),
       m_pFontPool(std::make_unique<DUIFontPool>()),
       m_pSkinPool(std::make_unique<DUISkinPool>()),
@@ -25,6 +34,87 @@ DMAppData::DMAppData(HINSTANCE instance)
     m_pBuiltinPlugin = std::make_unique<DMPluginImpl>();
     m_pPluginTool->InstallPlugin(m_pBuiltinPlugin.get());
     m_hInstance = instance;
+    RegisterWindowClasses();
+}
+
+// "DMClass_<tick>_<thread>" and "DMShadowClass_<tick>_<thread>", both served by the first
+// window procedure; the shadow class adds the drop shadow.
+void DMAppData::RegisterWindowClasses() {
+    plat::WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = plat::CS_HREDRAW | plat::CS_VREDRAW | plat::CS_DBLCLKS;
+    windowClass.lpfnWndProc = &DMCWnd::FirstWindowProc;
+    windowClass.hInstance = m_hInstance;
+    windowClass.hCursor = plat::LoadCursorW(nullptr, plat::MAKEINTRESOURCEW(plat::IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<plat::HBRUSH>(plat::COLOR_WINDOW + 1);
+    for (bool shadow : {false, true}) {
+        wchar_t name[64];
+        std::swprintf(name, 64, L"%ls_%d_%d", shadow ? L"DMShadowClass" : L"DMClass",
+                      static_cast<int>(plat::GetTickCount()),
+                      static_cast<int>(plat::GetCurrentThreadId()));
+        windowClass.lpszClassName = name;
+        if (shadow) {
+            windowClass.style |= plat::CS_DROPSHADOW;
+        }
+        (shadow ? m_atomShadow : m_atomNormal) = plat::RegisterClassExW(&windowClass);
+    }
+}
+
+DMCode DMAppData::Run(HWND window, bool reenable) {
+    DMMsgLoop* loop = m_pMsgLoopTool->GetMessageLoop(plat::GetCurrentThreadId());
+    if (loop) {
+        ++loop->m_nUseCount;
+    } else {
+        loop = new DMMsgLoop;
+        if (!m_pMsgLoopTool->AddMessageLoop(loop)) {
+            loop->Release();
+            return DM_ECODE_NOLOOP;
+        }
+        loop->m_nUseCount = 1;
+    }
+    HWND remembered = plat::GetActiveWindow();
+    bool tool = plat::GetWindowLongPtrW(window, plat::GWL_EXSTYLE) & plat::WS_EX_TOOLWINDOW;
+    if (plat::IsWindow(window) && !tool) {
+        remembered = plat::SetActiveWindow(window);
+    }
+    m_runningWindows.push_back(window);
+    std::size_t position = m_runningWindows.size() - 1;
+    loop->Run();
+    if (remembered && plat::IsWindow(remembered) && reenable) {
+        plat::EnableWindow(remembered, plat::TRUE);
+    }
+    if (position < m_runningWindows.size() && m_runningWindows[position] == window) {
+        m_runningWindows.erase(m_runningWindows.begin() + static_cast<std::ptrdiff_t>(position));
+    }
+    plat::SetActiveWindow(remembered);
+    if (plat::IsWindow(window)) {
+        plat::DestroyWindow(window);
+    }
+    if (loop->m_nUseCount == 1) {
+        m_pMsgLoopTool->RemoveMessageLoop();
+    }
+    --loop->m_nUseCount;
+    if (loop->m_nUseCount == 0) {
+        loop->Release();
+    }
+    return DM_ECODE_OK;
+}
+
+DMCode DMAppData::IsRun(HWND window) const {
+    return std::find(m_runningWindows.begin(), m_runningWindows.end(), window) !=
+                   m_runningWindows.end()
+               ? DM_ECODE_OK
+               : DM_ECODE_FAIL;
+}
+
+DMCode DMAppData::AddMessageFilter(IDMMessageFilter* filter) {
+    DMMsgLoop* loop = filter ? m_pMsgLoopTool->GetMessageLoop(filter->m_dwThreadId) : nullptr;
+    return loop && loop->AddMessageFilter(filter) ? DM_ECODE_OK : DM_ECODE_FAIL;
+}
+
+DMCode DMAppData::RemoveMessageFilter(IDMMessageFilter* filter) {
+    DMMsgLoop* loop = filter ? m_pMsgLoopTool->GetMessageLoop(filter->m_dwThreadId) : nullptr;
+    return loop && loop->RemoveMessageFilter(filter) ? DM_ECODE_OK : DM_ECODE_FAIL;
 }
 
 // In this order: nothing logs once the sink is gone, the plug-in goes before the classes it
@@ -42,6 +132,12 @@ DMAppData::~DMAppData() {
     m_pFontPool.reset();
     m_pPluginTool.reset();
     m_pRegMgr.reset();
+    m_pMsgLoopTool.reset();
+    // The class names carry the tick count: a framework made again within the same
+    // millisecond must find them free.
+    for (plat::ATOM atom : {m_atomNormal, m_atomShadow}) {
+        plat::UnregisterClassW(plat::MAKEINTATOM(atom), m_hInstance);
+    }
 }
 
 DMCode DMAppData::Register(const IDMReg& helper, bool replace) {

@@ -3,15 +3,18 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "Core/DMPluginImpl.h"
 #include "Core/DMPluginsTool.h"
 #include "Core/DMRegMgr.h"
+#include "DMMsgLoop.h"
 #include "DMSingletonT.h"
 #include "DMSmartPtrT.h"
 #include "Modules/DUIFontPool.h"
 #include "Modules/DUISkinPool.h"
 #include "Modules/DUIStylePool.h"
+#include "plat/window.h"
 
 namespace DM {
 
@@ -30,16 +33,24 @@ public:
     DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
     DMCode InitGlobal(const wchar_t* name);
+    DMCode Run(HWND window, bool reenable);
+    DMCode IsRun(HWND window) const;
+    DMCode AddMessageFilter(IDMMessageFilter* filter);
+    DMCode RemoveMessageFilter(IDMMessageFilter* filter);
+    plat::ATOM GetClassAtom(bool shadow) const { return shadow ? m_atomShadow : m_atomNormal; }
+    DMMsgLoopTool& MsgLoopTool() { return *m_pMsgLoopTool; }
     DUIFontPool& FontPool() { return *m_pFontPool; }
     DUISkinPool& SkinPool() { return *m_pSkinPool; }
     DUIStylePool& StylePool() { return *m_pStylePool; }
 
 private:
     // The slot of a type that keeps a default object (3, 7, 8, 10, 15, 16), else null.
+    void RegisterWindowClasses();
     DMSmartPtrT<DMBase>* DefaultSlot(int type);
     void ReleaseDefault(int type);
 
     HINSTANCE m_hInstance = nullptr;
+    std::unique_ptr<DMMsgLoopTool> m_pMsgLoopTool;
     std::unique_ptr<DMRegMgr> m_pRegMgr;
     std::unique_ptr<DMPluginsTool> m_pPluginTool;
     std::unique_ptr<DMPluginImpl> m_pBuiltinPlugin;
@@ -52,6 +63,9 @@ private:
     std::unique_ptr<DUIFontPool> m_pFontPool;
     std::unique_ptr<DUISkinPool> m_pSkinPool;
     std::unique_ptr<DUIStylePool> m_pStylePool;
+    std::vector<HWND> m_runningWindows;
+    plat::ATOM m_atomNormal = 0;
+    plat::ATOM m_atomShadow = 0;
 };
 
 }  // namespace DM

@@ -73,6 +73,17 @@ constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT WM_SYSTIMER = 0x0118;
+
+// Notifications that a parent may reflect to the child they concern.
+constexpr UINT WM_VKEYTOITEM = 0x002E;
+constexpr UINT WM_CHARTOITEM = 0x002F;
+constexpr UINT WM_NOTIFY = 0x004E;
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
+constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+constexpr UINT WM_PARENTNOTIFY = 0x0210;
 
 // Client mouse messages.
 constexpr UINT WM_MOUSEFIRST = 0x0200;

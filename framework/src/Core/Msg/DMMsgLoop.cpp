@@ -1,0 +1,131 @@
+#include "DMMsgLoop.h"
+
+#include <algorithm>
+
+#include "IDMLog.h"
+#include "plat/messages.h"
+
+namespace DM {
+namespace {
+
+// Messages that come by themselves and so do not count as the user's activity.
+bool IsActivity(UINT message) {
+    return message != plat::WM_PAINT && message != plat::WM_SYSTIMER &&
+           message != plat::WM_MOUSEMOVE && message != plat::WM_NCMOUSEMOVE;
+}
+
+template <class T>
+bool AddOnce(std::mutex& lock, std::vector<T*>& list, T* item) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (!item || std::find(list.begin(), list.end(), item) != list.end()) {
+        return false;
+    }
+    list.push_back(item);
+    return true;
+}
+
+template <class T>
+bool Remove(std::mutex& lock, std::vector<T*>& list, T* item) {
+    std::lock_guard<std::mutex> guard(lock);
+    auto found = std::find(list.begin(), list.end(), item);
+    if (found == list.end()) {
+        return false;
+    }
+    list.erase(found);
+    return true;
+}
+
+}  // namespace
+
+int DMMsgLoop::Run() {
+    bool idle = true;
+    int idleCount = 0;
+    for (;;) {
+        while (idle && !plat::PeekMessageW(&m_msg, nullptr, 0, 0, plat::PM_NOREMOVE)) {
+            if (!OnIdle(idleCount++)) {
+                idle = false;
+            }
+        }
+        plat::BOOL got = plat::GetMessageW(&m_msg, nullptr, 0, 0);
+        if (got == -1) {
+            continue;
+        }
+        if (!got) {
+            return static_cast<int>(m_msg.wParam);
+        }
+        if (!PreTranslateMessage(&m_msg)) {
+            plat::TranslateMessage(&m_msg);
+            plat::DispatchMessageW(&m_msg);
+        }
+        if (IsActivity(m_msg.message)) {
+            idle = true;
+            idleCount = 0;
+        }
+    }
+}
+
+bool DMMsgLoop::PreTranslateMessage(plat::MSG* message) {
+    std::lock_guard<std::mutex> guard(m_filterLock);
+    for (IDMMessageFilter* filter : m_filters) {
+        if (filter->PreTranslateMessage(message)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DMMsgLoop::OnIdle(int idleCount) {
+    std::lock_guard<std::mutex> guard(m_idleLock);
+    for (IDMIdleHandler* handler : m_idleHandlers) {
+        if (handler->OnIdle(idleCount)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DMMsgLoop::AddMessageFilter(IDMMessageFilter* filter) {
+    return AddOnce(m_filterLock, m_filters, filter);
+}
+
+bool DMMsgLoop::RemoveMessageFilter(IDMMessageFilter* filter) {
+    return Remove(m_filterLock, m_filters, filter);
+}
+
+bool DMMsgLoop::AddIdleHandler(IDMIdleHandler* handler) {
+    return AddOnce(m_idleLock, m_idleHandlers, handler);
+}
+
+bool DMMsgLoop::RemoveIdleHandler(IDMIdleHandler* handler) {
+    return Remove(m_idleLock, m_idleHandlers, handler);
+}
+
+bool DMMsgLoopTool::AddMessageLoop(DMMsgLoop* loop) {
+    if (!loop) {
+        DMLog(DMLOG_ERR, L"DM::DMMsgLoopTool::AddMessageLoop", L"" __FILE__, __LINE__,
+              L"[mid]loop对象指针为空\n");
+        return false;
+    }
+    DWORD thread = plat::GetCurrentThreadId();
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_loops.Find(thread)) {
+        DMLog(DMLOG_ERR, L"DM::DMMsgLoopTool::AddMessageLoop", L"" __FILE__, __LINE__,
+              L"[mid]当前线程消息loop对象已存在\n");
+        return false;
+    }
+    m_loops.SetAt(thread, loop);
+    return true;
+}
+
+DMMsgLoop* DMMsgLoopTool::GetMessageLoop(DWORD threadId) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    DMMsgLoop* const* loop = m_loops.Find(threadId);
+    return loop ? *loop : nullptr;
+}
+
+bool DMMsgLoopTool::RemoveMessageLoop() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_loops.RemoveKey(plat::GetCurrentThreadId());
+}
+
+}  // namespace DM

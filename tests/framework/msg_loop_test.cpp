@@ -1,0 +1,232 @@
+// Framework windows and the message loop on the headless driver: binding native windows to
+// their objects, the final message, filters, idle processing, Run and centring.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "DMApp.h"
+#include "DMCWnd.h"
+#include "DMMsgLoop.h"
+#include "TempDir.h"
+#include "plat/headless.h"
+#include "plat/input.h"
+#include "plat/messages.h"
+#include "plat/window_styles.h"
+
+using namespace DM;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr UINT kDestroyYourself = plat::WM_USER + 1;
+
+class TestWnd : public DMCWnd {
+public:
+    DM_BEGIN_MSG_MAP(TestWnd)
+    DM_MESSAGE_HANDLER(kDestroyYourself, OnDestroyYourself)
+    DM_MESSAGE_HANDLER(plat::WM_CHAR, OnChar)
+    DM_MESSAGE_HANDLER(plat::WM_KEYDOWN, OnKeyDown)
+    DM_END_MSG_MAP()
+
+    LRESULT OnDestroyYourself(UINT, WPARAM, LPARAM) {
+        DestroyWindow();
+        finalBeforeReturn = finalMessages;
+        return 0;
+    }
+    LRESULT OnChar(UINT, WPARAM, LPARAM) {
+        ++chars;
+        return 0;
+    }
+    LRESULT OnKeyDown(UINT, WPARAM, LPARAM) {
+        ++keyDowns;
+        SetMsgHandled(false);
+        return 0;
+    }
+    void OnFinalMessage(HWND) override { ++finalMessages; }
+
+    HWND Create(const RECT& rect, HWND owner = nullptr) {
+        return CreateWindowEx(plat::MAKEINTATOM(DMApp::GetObjPtr()->GetClassAtom()), L"test",
+                              plat::WS_POPUP, 0, rect.left, rect.top, rect.right - rect.left,
+                              rect.bottom - rect.top, owner, nullptr);
+    }
+
+    int finalMessages = 0;
+    int finalBeforeReturn = -1;
+    int chars = 0;
+    int keyDowns = 0;
+};
+
+class MsgLoop : public ::testing::Test {
+protected:
+    void SetUp() override { plat::headless::Use(); }
+    DMApp app;
+};
+
+TEST_F(MsgLoop, WindowsReachTheirObjectAndTheFinalMessageWaitsForTheOutermostReturn) {
+    TestWnd window;
+    HWND handle = window.Create({10, 10, 110, 60});
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(window.m_hWnd, handle);
+    plat::SendMessageW(handle, kDestroyYourself, 0, 0);
+    EXPECT_EQ(window.finalBeforeReturn, 0) << "not while the outer message runs";
+    EXPECT_EQ(window.finalMessages, 1);
+    EXPECT_EQ(window.m_hWnd, nullptr);
+    EXPECT_FALSE(plat::IsWindow(handle));
+}
+
+TEST_F(MsgLoop, ASecondLoopForTheThreadIsRefused) {
+    vael::test::TempDir folder;
+    setenv("DM_LOG_FILE", (folder / "log.txt").c_str(), 1);
+    DMMsgLoop first;
+    DMMsgLoop second;
+    DMMsgLoopTool& tool = app.GetMsgLoopTool();
+    EXPECT_TRUE(tool.AddMessageLoop(&first));
+    EXPECT_FALSE(tool.AddMessageLoop(&second));
+    EXPECT_FALSE(tool.AddMessageLoop(nullptr));
+    EXPECT_EQ(tool.GetMessageLoop(plat::GetCurrentThreadId()), &first);
+    EXPECT_TRUE(tool.RemoveMessageLoop());
+    unsetenv("DM_LOG_FILE");
+    std::string log = vael::test::ReadFile(folder / "log.txt");
+    EXPECT_EQ(log.rfind("[SECCLI:Lumeno][DMLOG_ERR][DM::DMMsgLoopTool::AddMessageLoop][line:", 0),
+              0u);
+    EXPECT_NE(log.find("][mid]当前线程消息loop对象已存在\n[SECCLI:Lumeno]"), std::string::npos);
+    EXPECT_NE(log.find("][mid]loop对象指针为空\n"), std::string::npos);
+}
+
+// Swallows key downs, so they are neither translated nor dispatched.
+class KeyEater : public IDMMessageFilter {
+public:
+    bool PreTranslateMessage(plat::MSG* message) override {
+        return message->message == plat::WM_KEYDOWN;
+    }
+};
+
+TEST_F(MsgLoop, AConsumingFilterStopsTranslationAndDispatch) {
+    TestWnd window;
+    HWND handle = window.Create({10, 10, 110, 60});
+    plat::ShowWindow(handle, plat::SW_SHOW);
+    plat::SetFocus(handle);
+    KeyEater eater;
+    DMMsgLoop loop;
+    loop.AddMessageFilter(&eater);
+    EXPECT_FALSE(loop.AddMessageFilter(&eater));
+    plat::PostMessageW(handle, plat::WM_KEYDOWN, 'A', 0);
+    plat::PostQuitMessage(0);
+    loop.Run();
+    EXPECT_EQ(window.keyDowns, 0);
+    EXPECT_EQ(window.chars, 0);
+
+    loop.RemoveMessageFilter(&eater);
+    plat::PostMessageW(handle, plat::WM_KEYDOWN, 'A', 0);
+    plat::PostQuitMessage(7);
+    EXPECT_EQ(loop.Run(), 7);
+    EXPECT_EQ(window.keyDowns, 1);
+    EXPECT_EQ(window.chars, 1) << "translated into a character";
+    window.DestroyWindow();
+}
+
+class IdleCounter : public IDMIdleHandler {
+public:
+    bool OnIdle(int) override {
+        ++calls;
+        return false;
+    }
+    std::atomic<int> calls{0};
+};
+
+// Another thread feeds one message at a time, each after the loop has gone quiet.
+TEST_F(MsgLoop, IdleRunsOnceAfterEachActivity) {
+    DMMsgLoop loop;
+    IdleCounter idle;
+    loop.AddIdleHandler(&idle);
+    DWORD ui = plat::GetCurrentThreadId();
+    std::vector<int> afterEach;
+    std::thread feeder([&] {
+        for (UINT message : {plat::WM_MOUSEMOVE, plat::WM_PAINT, plat::WM_NCMOUSEMOVE,
+                             plat::WM_KEYDOWN, plat::WM_USER}) {
+            std::this_thread::sleep_for(60ms);
+            plat::PostThreadMessageW(ui, message, 0, 0);
+            std::this_thread::sleep_for(60ms);
+            afterEach.push_back(idle.calls);
+        }
+        plat::PostThreadMessageW(ui, plat::WM_QUIT, 0, 0);
+    });
+    loop.Run();
+    feeder.join();
+    EXPECT_EQ(afterEach, (std::vector<int>{1, 1, 1, 2, 3}));
+}
+
+// Calls its hook for WM_USER.
+class HookWnd : public TestWnd {
+public:
+    DM_BEGIN_MSG_MAP(HookWnd)
+    DM_MESSAGE_HANDLER(plat::WM_USER, OnUser)
+    DM_CHAIN_MSG_MAP(TestWnd)
+    DM_END_MSG_MAP()
+
+    LRESULT OnUser(UINT, WPARAM, LPARAM) {
+        hook();
+        return 0;
+    }
+    std::function<void()> hook;
+};
+
+TEST_F(MsgLoop, NestedRunSharesTheLoop) {
+    HookWnd outer;
+    HookWnd inner;
+    HWND outerHandle = outer.Create({0, 0, 100, 100});
+    HWND innerHandle = inner.Create({0, 0, 50, 50}, outerHandle);
+    int useCountInside = 0;
+    bool bothRunning = false;
+    inner.hook = [&] {
+        useCountInside =
+            app.GetMsgLoopTool().GetMessageLoop(plat::GetCurrentThreadId())->m_nUseCount;
+        bothRunning =
+            app.IsRun(outerHandle) == DM_ECODE_OK && app.IsRun(innerHandle) == DM_ECODE_OK;
+        plat::PostQuitMessage(0);
+    };
+    outer.hook = [&] {
+        plat::PostMessageW(innerHandle, plat::WM_USER, 0, 0);
+        app.Run(innerHandle);
+        EXPECT_EQ(app.IsRun(innerHandle), DM_ECODE_FAIL);
+        EXPECT_NE(app.GetMsgLoopTool().GetMessageLoop(plat::GetCurrentThreadId()), nullptr)
+            << "the outer Run still holds the loop";
+        plat::PostQuitMessage(0);
+    };
+    plat::PostMessageW(outerHandle, plat::WM_USER, 0, 0);
+    EXPECT_EQ(app.Run(outerHandle), DM_ECODE_OK);
+    EXPECT_EQ(useCountInside, 2);
+    EXPECT_TRUE(bothRunning);
+    EXPECT_FALSE(plat::IsWindow(outerHandle)) << "Run destroys its window";
+    EXPECT_EQ(app.GetMsgLoopTool().GetMessageLoop(plat::GetCurrentThreadId()), nullptr);
+}
+
+TEST_F(MsgLoop, CenterWindowStaysInsideTheWorkArea) {
+    TestWnd alone;
+    HWND handle = alone.Create({0, 0, 800, 600});
+    EXPECT_TRUE(alone.CenterWindow());
+    RECT rect{};
+    alone.GetWindowRect(&rect);
+    EXPECT_EQ(rect.left, 560);
+    EXPECT_EQ(rect.top, 220);
+
+    TestWnd owner;
+    HWND ownerHandle = owner.Create({1800, 900, 2000, 1000});
+    plat::ShowWindow(ownerHandle, plat::SW_SHOWNOACTIVATE);
+    TestWnd owned;
+    owned.Create({0, 0, 800, 600}, ownerHandle);
+    EXPECT_TRUE(owned.CenterWindow());
+    owned.GetWindowRect(&rect);
+    EXPECT_EQ(rect.left, 1120) << "clamped to the right edge of the work area";
+    EXPECT_EQ(rect.top, 440) << "clamped above the task bar";
+    EXPECT_EQ(rect.right - rect.left, 800);
+    plat::DestroyWindow(handle);
+    plat::DestroyWindow(ownerHandle);
+}
+
+}  // namespace
