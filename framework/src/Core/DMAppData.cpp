@@ -11,6 +11,7 @@
 #include "IDMAttribute.h"
 #include "IDMLog.h"
 #include "IDMRes.h"
+#include "IDMTaskRunner.h"
 #include "plat/cursor.h"
 #include "plat/input.h"
 #include "plat/tick.h"
@@ -35,6 +36,9 @@ DMAppData::DMAppData(HINSTANCE instance)
     m_pPluginTool->InstallPlugin(m_pBuiltinPlugin.get());
     m_hInstance = instance;
     RegisterWindowClasses();
+    if (auto* runner = static_cast<IDMTaskRunner*>(m_defaultTaskRunner.get())) {
+        runner->InitEvent(plat::GetCurrentThreadId());
+    }
 }
 
 // "DMClass_<tick>_<thread>" and "DMShadowClass_<tick>_<thread>", both served by the first
@@ -121,6 +125,9 @@ DMCode DMAppData::RemoveMessageFilter(IDMMessageFilter* filter) {
 // registered, and the default objects go before the registry that made them.
 DMAppData::~DMAppData() {
     SetLogSink(nullptr);
+    if (auto* runner = static_cast<IDMTaskRunner*>(m_defaultTaskRunner.get())) {
+        runner->UnInitEvent();
+    }
     m_pPluginTool->UninstallPlugin(m_pBuiltinPlugin.get());
     m_pBuiltinPlugin.reset();
     for (int type :

@@ -10,6 +10,7 @@
 #include "Modules/DMScrollBarSkinImpl.h"
 #include "Modules/DMStyleImpl.h"
 #include "Modules/Render/DMRenderImpl.h"
+#include "Modules/TaskRunner/DMTaskRunnerImpl.h"
 
 namespace DM {
 
@@ -32,6 +33,8 @@ void DMPluginImpl::Install() {
     app->Register(DMRegHelperT<DMScrollBarSkinImpl>(), true);
     app->Register(DMRegHelperT<DMStyleImpl>(), true);
     app->SetDefRegObj(DMStyleImpl::StaticClassName(), DMREG_Style);
+    app->Register(DMRegHelperT<DMTaskRunnerImpl>(), true);
+    app->SetDefRegObj(DMTaskRunnerImpl::StaticClassName(), DMREG_TaskRunner);
 }
 
 void DMPluginImpl::Uninstall() {}
