@@ -5,6 +5,7 @@
 #include "DMBase.h"
 #include "IDMRender.h"
 #include "IDMSkin.h"
+#include "plat/cursor.h"
 
 namespace DM {
 
@@ -18,6 +19,8 @@ public:
     // The font with one reference for the caller; 1 when not even the normal font is set.
     virtual DMCode GetTextFont(int state, IDMFont** font) = 0;
     virtual DMCode GetTextStates(int& states) = 0;
+    // The cursor made from the "cursor" attribute; 1 when there is none.
+    virtual DMCode GetCursor(plat::HCURSOR& cursor) = 0;
     virtual DMCode GetBgSkin(IDMSkin** skin) = 0;
     virtual DMCode GetBgColor(int state, DMColor& color) = 0;
     virtual DMCode GetBgStates(int& states) = 0;

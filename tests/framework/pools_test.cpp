@@ -10,7 +10,9 @@
 #include "IDMStyle.h"
 #include "PictureWriter.h"
 #include "TempDir.h"
+#include "plat/cursor.h"
 #include "plat/drive_map.h"
+#include "plat/headless.h"
 
 using namespace DM;
 
@@ -53,6 +55,7 @@ constexpr const char* kGlobal = R"xml(<global font="face:宋体,size:14,weight:4
 class Pools : public ::testing::Test {
 protected:
     void SetUp() override {
+        plat::headless::Use();
         fs::path tree = folder.path();
         vael::test::WriteFile(tree / "layout/dmindex.xml",
                               "<resource><global><file name=\"global\" "
@@ -184,7 +187,16 @@ TEST_F(Pools, StyleDefinitionsAndResolution) {
     ASSERT_EQ(plain->GetBgSkin(&skin), DM_ECODE_OK);
     EXPECT_EQ(skin, app.GetSkin(L"guanbi"));
     skin->Release();
-    EXPECT_EQ(plain->SetAttribute(L"cursor", L"hand", false), DMATTR_OK);
+    plat::HCURSOR cursor = nullptr;
+    ASSERT_EQ(plain->GetCursor(cursor), DM_ECODE_OK);
+    EXPECT_EQ(plat::SystemCursorId(cursor), plat::IDC_ARROW);
+    EXPECT_EQ(plain->SetAttribute(L"cursor", L" Hand ", false), DMATTR_OK);
+    plain->GetCursor(cursor);
+    EXPECT_EQ(plat::SystemCursorId(cursor), plat::IDC_HAND);
+    EXPECT_EQ(plain->SetAttribute(L"cursor", L"guanbi", false), DMATTR_OK);
+    plain->GetCursor(cursor);
+    EXPECT_NE(cursor, nullptr);
+    EXPECT_EQ(plat::SystemCursorId(cursor), 0u) << "made from the skin's picture";
     EXPECT_EQ(plain->SetAttribute(L"cursor", L"nosuchskin", false), DMATTR_FAIL);
 
     style->CopyData(plain.get());

@@ -103,6 +103,44 @@ DMStyleImpl::DMStyleImpl() : m_uAlign(DMALIGN_CENTER), m_uVAlign(DMALIGN_MIDDLE)
     }
     m_crText[0] = DMColor();
     m_font[0] = DMSmartPtrT<IDMFont>(DMApp::GetObjPtr()->GetFont(L""));
+    MakeCursor(m_strCursor);
+}
+
+DMStyleImpl::~DMStyleImpl() {
+    DropCursor();
+}
+
+void DMStyleImpl::DropCursor() {
+    if (m_bOwnCursor && m_hCursor) {
+        plat::DestroyCursor(m_hCursor);
+    }
+    m_hCursor = nullptr;
+    m_bOwnCursor = false;
+}
+
+bool DMStyleImpl::MakeCursor(const DMStringT& text) {
+    if (int system = SystemCursorFromName(text)) {
+        DropCursor();
+        m_hCursor = plat::LoadCursorW(nullptr, plat::MAKEINTRESOURCEW(system));
+        return m_hCursor != nullptr;
+    }
+    IDMSkin* skin = DMApp::GetObjPtr()->GetSkin(text);
+    IDMBitmap* picture = nullptr;
+    if (!skin || skin->GetBitmap(&picture) != DM_ECODE_OK) {
+        return false;
+    }
+    auto owned = DMSmartPtrT<IDMBitmap>::Adopt(picture);
+    plat::PixelBuffer pixels{reinterpret_cast<const BYTE*>(owned->GetPixelBits()),
+                             owned->GetWidth(), owned->GetHeight(), owned->GetRowBytes()};
+    plat::HCURSOR cursor =
+        plat::CreateCursorFromPicture(pixels, {owned->GetWidth() / 2, owned->GetHeight() / 2});
+    if (!cursor) {
+        return false;
+    }
+    DropCursor();
+    m_hCursor = cursor;
+    m_bOwnCursor = true;
+    return true;
 }
 
 template <DMColor (DMStyleImpl::*Colors)[DMSTATE_COUNT], int State>
@@ -130,11 +168,9 @@ DMCode DMStyleImpl::OnNcMargin(DMStyleImpl& style, const DMStringT& value, bool 
     return loading ? DMATTR_OK : DMATTR_PAINT;
 }
 
-// A system cursor name, or a skin whose picture becomes the cursor.
 DMCode DMStyleImpl::OnCursor(DMStyleImpl& style, const DMStringT& value, bool) {
     style.m_strCursor = value;
-    bool made = SystemCursorFromName(value) != 0 || DMApp::GetObjPtr()->GetSkin(value);
-    return made ? DMATTR_OK : DMATTR_FAIL;
+    return style.MakeCursor(value) ? DMATTR_OK : DMATTR_FAIL;
 }
 
 DMCode DMStyleImpl::OnAlign(DMStyleImpl& style, const DMStringT& value, bool) {
@@ -229,6 +265,7 @@ DMCode DMStyleImpl::CopyData(IDMStyle* targetStyle) {
     }
     if (target->m_strCursor == L"arrow") {
         target->m_strCursor = m_strCursor;
+        target->MakeCursor(m_strCursor);
     }
     if (target->m_byAlpha == 0xFF) {
         target->m_byAlpha = m_byAlpha;
@@ -292,6 +329,14 @@ DMCode DMStyleImpl::GetTextStates(int& states) {
         fonts += static_cast<bool>(m_font[state]);
     }
     states = 1 + std::max(SetStates(m_crText), fonts);
+    return DM_ECODE_OK;
+}
+
+DMCode DMStyleImpl::GetCursor(plat::HCURSOR& cursor) {
+    if (!m_hCursor) {
+        return DM_ECODE_FAIL;
+    }
+    cursor = m_hCursor;
     return DM_ECODE_OK;
 }
 

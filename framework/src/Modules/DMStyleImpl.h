@@ -52,6 +52,7 @@ class DMStyleImpl : public IDMStyle {
     DMDECLARE_CLASS_NAME(DMStyleImpl, IDMStyle, L"style", L"IDMStyle", DMREG_Style)
 public:
     DMStyleImpl();
+    ~DMStyleImpl() override;
 
     DMCode SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) override;
     DMCode GetID(wchar_t* buffer, int size) override;
@@ -60,6 +61,7 @@ public:
     DMCode GetTextColor(int state, DMColor& color) override;
     DMCode GetTextFont(int state, IDMFont** font) override;
     DMCode GetTextStates(int& states) override;
+    DMCode GetCursor(plat::HCURSOR& cursor) override;
     DMCode GetBgSkin(IDMSkin** skin) override;
     DMCode GetBgColor(int state, DMColor& color) override;
     DMCode GetBgStates(int& states) override;
@@ -79,6 +81,9 @@ private:
     static DMCode OnCursor(DMStyleImpl& style, const DMStringT& value, bool loading);
     static DMCode OnAlign(DMStyleImpl& style, const DMStringT& value, bool loading);
     static DMCode OnVAlign(DMStyleImpl& style, const DMStringT& value, bool loading);
+    // A system cursor, or one made from a skin's picture with its hot spot in the middle.
+    bool MakeCursor(const DMStringT& text);
+    void DropCursor();
 
     DMStringT m_strID;
     DMColor m_crBg[DMSTATE_COUNT];
@@ -89,6 +94,8 @@ private:
     DMStringT m_strNcSkin;
     RECT m_rcNcMargin{0, 0, 0, 0};
     DMStringT m_strCursor = L"arrow";
+    plat::HCURSOR m_hCursor = nullptr;
+    bool m_bOwnCursor = false;  // made from a picture, so destroyed with the style
     BYTE m_byAlpha = 0xFF;
     int m_nTextMode = 0;
     UINT m_uAlign;
