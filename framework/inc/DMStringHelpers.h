@@ -15,4 +15,7 @@ DMStringT LowerCase(DMStringT text);
 // Without leading and trailing spaces.
 DMStringT TrimSpaces(const DMStringT& text);
 
+// Copies an id with its terminator: 1 when it is empty, 6 when the buffer is too small.
+DMCode CopyIdText(const DMStringT& id, wchar_t* buffer, int size);
+
 }  // namespace DM

@@ -34,6 +34,17 @@ DMStringT TrimSpaces(const DMStringT& text) {
     return text.substr(first, text.find_last_not_of(L' ') - first + 1);
 }
 
+DMCode CopyIdText(const DMStringT& id, wchar_t* buffer, int size) {
+    if (id.empty()) {
+        return DM_ECODE_FAIL;
+    }
+    if (!buffer || size <= static_cast<int>(id.size())) {
+        return DM_ECODE_SMALLBUF;
+    }
+    std::wcscpy(buffer, id.c_str());
+    return DM_ECODE_OK;
+}
+
 const wchar_t* AttributeNameOf(const wchar_t* declaration) {
     const wchar_t* underscore = std::wcschr(declaration, L'_');
     return underscore ? underscore + 1 : declaration;

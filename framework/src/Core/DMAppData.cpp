@@ -12,18 +12,14 @@
 #include "IDMLog.h"
 #include "IDMRes.h"
 #include "IDMTaskRunner.h"
+#include "Modules/DMItemBytes.h"
 #include "plat/cursor.h"
 #include "plat/input.h"
 #include "plat/tick.h"
 #include "plat/window_styles.h"
 
 namespace DM {
-namespace {
-
-// Items that fit are read into a buffer on the stack.
-constexpr std::size_t kSmallItem = 128;
-
-}  // namespace
+namespace {}  // namespace
 
 DMAppData::DMAppData(HINSTANCE instance)
     : m_pMsgLoopTool(std::make_unique<DMMsgLoopTool>()),
@@ -220,21 +216,11 @@ DMCode DMAppData::LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* class
 
 DMCode DMAppData::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name) {
     auto* pack = static_cast<IDMRes*>(m_defaultRes.get());
-    std::size_t size = 0;
-    if (!pack || !type || !name || pack->GetItemSize(type, name, size, nullptr) != DM_ECODE_OK) {
+    DMItemBytes bytes;
+    if (!pack || !type || !name || !bytes.Read(*pack, type, name)) {
         return DM_ECODE_FAIL;
     }
-    char small[kSmallItem];
-    std::vector<char> large;
-    char* buffer = small;
-    if (size > kSmallItem) {
-        large.resize(size);
-        buffer = large.data();
-    }
-    if (pack->GetItemBuf(type, name, buffer, size, nullptr) != DM_ECODE_OK) {
-        return DM_ECODE_FAIL;
-    }
-    if (!document.LoadFromBuffer(buffer, size)) {
+    if (!document.LoadFromBuffer(bytes.Data(), bytes.Size())) {
         LOG_ERR(L"[mid]%ls:%ls xml解码失败!请以utf-8格式保存,并保证xml格式完整\n", type, name);
         return DM_ECODE_FAIL;
     }

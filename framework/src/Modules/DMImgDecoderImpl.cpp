@@ -44,19 +44,9 @@ DMCode DMImgDecoderImpl::LoadFromMemory(const void* bytes, std::size_t size) {
     if (!bytes || plat::FAILED(plat::CreateDecoderFromMemory(bytes, size, decoder))) {
         return DM_ECODE_FAIL;
     }
-    std::size_t first = m_frames.GetCount();
-    if (!ReadFrames(*decoder)) {
-        return DM_ECODE_FAIL;
-    }
-    if (LacksFrameTimes(first)) {
-        LOG_ERR(L"[mid]多帧的延迟时间获取失败\n");
-        DMSmartPtrT<DMGifParse> gif;
-        gif.Attach(new DMGifParse);
-        if (gif->LoadFromMemory(static_cast<const BYTE*>(bytes), size)) {
-            TakeTimesFromGif(*gif, first);
-        }
-    }
-    return DM_ECODE_OK;
+    return LoadFrames(*decoder, L"DM::DMImgDecoderImpl::LoadFromMemory", [&](DMGifParse& gif) {
+        return gif.LoadFromMemory(static_cast<const BYTE*>(bytes), size);
+    });
 }
 
 DMCode DMImgDecoderImpl::LoadFromFile(const wchar_t* path) {
@@ -73,15 +63,23 @@ DMCode DMImgDecoderImpl::LoadFromFile(const wchar_t* path) {
         plat::FAILED(plat::CreateDecoderFromFilename(fullPath.c_str(), decoder))) {
         return DM_ECODE_FAIL;
     }
+    return LoadFrames(*decoder, L"DM::DMImgDecoderImpl::LoadFromFile",
+                      [&](DMGifParse& gif) { return gif.LoadFromFile(fullPath.c_str()); });
+}
+
+// Several frames without display times take the times and the loop count of the GIF reader,
+// which `readGif` fills from the same picture.
+DMCode DMImgDecoderImpl::LoadFrames(plat::BitmapDecoder& decoder, const wchar_t* function,
+                                    const std::function<bool(DMGifParse&)>& readGif) {
     std::size_t first = m_frames.GetCount();
-    if (!ReadFrames(*decoder)) {
+    if (!ReadFrames(decoder)) {
         return DM_ECODE_FAIL;
     }
     if (LacksFrameTimes(first)) {
-        LOG_ERR(L"[mid]多帧的延迟时间获取失败\n");
+        DMLog(DMLOG_ERR, function, L"" __FILE__, __LINE__, L"[mid]多帧的延迟时间获取失败\n");
         DMSmartPtrT<DMGifParse> gif;
         gif.Attach(new DMGifParse);
-        if (gif->LoadFromFile(fullPath.c_str())) {
+        if (readGif(*gif)) {
             TakeTimesFromGif(*gif, first);
         }
     }

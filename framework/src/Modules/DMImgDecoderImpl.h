@@ -2,6 +2,8 @@
 // source of frame times and loop count when the codec has no times for an animation.
 #pragma once
 
+#include <functional>
+
 #include "DMArrayT.h"
 #include "DMRegType.h"
 #include "IDMImgDecoder.h"
@@ -32,6 +34,8 @@ public:
     DMCode GetFrame(UINT index, IDMImgFrame** frame) override;
 
 private:
+    DMCode LoadFrames(plat::BitmapDecoder& decoder, const wchar_t* function,
+                      const std::function<bool(DMGifParse&)>& readGif);
     // Appends the codec's frames and sets the loop count; false when the picture has no frame.
     bool ReadFrames(const plat::BitmapDecoder& decoder);
     int QueryLoopCount(const plat::BitmapDecoder& decoder) const;

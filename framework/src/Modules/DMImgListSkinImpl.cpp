@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "DMAttrTable.h"
+#include "DMStringHelpers.h"
 
 namespace DMAttr {
 
@@ -47,14 +48,7 @@ DMCode DMImgListSkinImpl::OnSrc(DMImgListSkinImpl& skin, const DMStringT& value,
 }
 
 DMCode DMImgListSkinImpl::GetID(wchar_t* buffer, int size) {
-    if (m_strID.empty()) {
-        return DM_ECODE_FAIL;
-    }
-    if (!buffer || size <= static_cast<int>(m_strID.size())) {
-        return DM_ECODE_SMALLBUF;
-    }
-    std::wcscpy(buffer, m_strID.c_str());
-    return DM_ECODE_OK;
+    return CopyIdText(m_strID, buffer, size);
 }
 
 DMCode DMImgListSkinImpl::GetStateSize(SIZE& size, int) {

@@ -1,20 +1,12 @@
 #include "DMSkinPicture.h"
 
-#include <vector>
-
 #include "DMApp.h"
+#include "DMItemBytes.h"
 #include "DMRegType.h"
 #include "IDMLog.h"
 #include "IDMRes.h"
 
 namespace DM {
-namespace {
-
-// Items that fit are read into a buffer on the stack.
-constexpr std::size_t kSmallItem = 128;
-
-}  // namespace
-
 DMPictureRef SplitPictureRef(const DMStringT& text) {
     std::size_t colon = text.rfind(L':');
     if (colon == DMStringT::npos) {
@@ -44,24 +36,13 @@ DMSmartPtrT<IDMBitmap> LoadPicture(const DMPictureRef& ref) {
         return {};
     }
     auto pack = DMSmartPtrT<IDMRes>::Adopt(found);
-    std::size_t size = 0;
-    if (pack->GetItemSize(ref.type.c_str(), ref.name.c_str(), size, nullptr) != DM_ECODE_OK) {
+    DMItemBytes bytes;
+    if (!bytes.Read(*pack, ref.type.c_str(), ref.name.c_str())) {
         LOG_ERR(L"[mid]DMImgListSkinImpl:OnAttributeGetImage获取%ls%ls失败\n", ref.type.c_str(),
                 ref.name.c_str());
         return {};
     }
-    BYTE small[kSmallItem];
-    std::vector<BYTE> large;
-    BYTE* buffer = small;
-    if (size > kSmallItem) {
-        large.resize(size);
-        buffer = large.data();
-    }
-    if (pack->GetItemBuf(ref.type.c_str(), ref.name.c_str(), buffer, size, nullptr) !=
-        DM_ECODE_OK) {
-        return {};
-    }
-    return LoadPictureFromMemory(buffer, size);
+    return LoadPictureFromMemory(reinterpret_cast<const BYTE*>(bytes.Data()), bytes.Size());
 }
 
 }  // namespace DM

@@ -4,6 +4,7 @@
 
 #include "DMApp.h"
 #include "DMAttrTable.h"
+#include "DMStringHelpers.h"
 #include "DMStyleWords.h"
 #include "IDMLog.h"
 
@@ -225,14 +226,7 @@ DMCode DMStyleImpl::SetAttribute(const DMStringT& name, const DMStringT& value, 
 }
 
 DMCode DMStyleImpl::GetID(wchar_t* buffer, int size) {
-    if (m_strID.empty()) {
-        return DM_ECODE_FAIL;
-    }
-    if (!buffer || size <= static_cast<int>(m_strID.size())) {
-        return DM_ECODE_SMALLBUF;
-    }
-    std::wcscpy(buffer, m_strID.c_str());
-    return DM_ECODE_OK;
+    return CopyIdText(m_strID, buffer, size);
 }
 
 DMCode DMStyleImpl::CopyData(IDMStyle* targetStyle) {
