@@ -16,6 +16,8 @@ class IDMFont;
 class IDMSkin;
 class IDMMessageFilter;
 class DMMsgLoopTool;
+class DUIWindow;
+class DUIWndPool;
 
 class DMApp : public DMSingletonT<DMApp> {
 public:
@@ -81,6 +83,9 @@ public:
     // The atom of the framework's normal window class, or of its shadow class.
     plat::ATOM GetClassAtom(bool shadow = false);
     DMMsgLoopTool& GetMsgLoopTool();
+    // The widget of a handle, or none.
+    DUIWindow* FindDUIWnd(DUIWND handle);
+    DUIWndPool& GetWndPool();
 
 private:
     DMAppData* m_pDMData;

@@ -37,7 +37,18 @@ public:
     }
 
 DMDECLARE_EVENT(DMEventCmdArgs, 10000, L"DMEVT_CMD")
-DMDECLARE_EVENT(DMEventCheckChangingCmdArgs, 10004, L"DMEVT_CHECKCHANGING")
+namespace DM {
+// A subscriber sets the cancel flag to keep the old check state.
+class DMEventCheckChangingCmdArgs : public DMEventArgs {
+public:
+    enum { EventID = 10004 };
+    explicit DMEventCheckChangingCmdArgs(DUIWindow* sender) : DMEventArgs(sender) {}
+    int GetEventID() const override { return EventID; }
+    const wchar_t* GetEventName() const override { return L"DMEVT_CHECKCHANGING"; }
+
+    bool m_bCancel = false;
+};
+}  // namespace DM
 DMDECLARE_EVENT(DMEventCheckChangedCmdArgs, 10005, L"DMEVT_CHECKCHANGED")
 DMDECLARE_EVENT(DMEventRButtonMenuCmdArgs, 10006, L"DMEVT_RBUTTONMENU")
 DMDECLARE_EVENT(DMEventTabSelChangingArgs, 11000, L"DMEVT_TAB_SELCHANGING")

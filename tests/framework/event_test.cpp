@@ -1,7 +1,10 @@
 // The event manager: subscriptions per id, handled counts and muting.
 #include <gtest/gtest.h>
 
+#include "DMApp.h"
 #include "DMEventMgr.h"
+#include "DMSmartPtrT.h"
+#include "DUIWindow.h"
 
 using namespace DM;
 
@@ -20,9 +23,14 @@ struct Listener {
 };
 
 // Events need a sender to be valid; the manager does not look at it.
-DUIWindow* const kSender = reinterpret_cast<DUIWindow*>(0x10);
+class EventTest : public ::testing::Test {
+protected:
+    DMApp app;
+    DMSmartPtrT<DUIWindow> sender = DMSmartPtrT<DUIWindow>::Adopt(new DUIWindow);
+    DUIWindow* kSender = sender.get();
+};
 
-TEST(EventMgr, DuplicateSubscriptionIsKeptOnce) {
+TEST_F(EventTest, DuplicateSubscriptionIsKeptOnce) {
     DMEventMgr manager;
     Listener listener;
     EXPECT_TRUE(
@@ -35,7 +43,7 @@ TEST(EventMgr, DuplicateSubscriptionIsKeptOnce) {
     EXPECT_EQ(event.m_iHandleCount, 1);
 }
 
-TEST(EventMgr, EverySlotRunsAndHandlingOnesCount) {
+TEST_F(EventTest, EverySlotRunsAndHandlingOnesCount) {
     DMEventMgr manager;
     Listener first, second, passer;
     manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &first));
@@ -52,7 +60,7 @@ TEST(EventMgr, EverySlotRunsAndHandlingOnesCount) {
     EXPECT_EQ(unsubscribed.m_iHandleCount, 0);
 }
 
-TEST(EventMgr, MutedDeliversNothing) {
+TEST_F(EventTest, MutedDeliversNothing) {
     DMEventMgr manager;
     Listener listener;
     manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &listener));
@@ -63,7 +71,7 @@ TEST(EventMgr, MutedDeliversNothing) {
     EXPECT_EQ(event.m_iHandleCount, 0);
 }
 
-TEST(EventMgr, UnsubscribingAnUnknownSlotChangesNothing) {
+TEST_F(EventTest, UnsubscribingAnUnknownSlotChangesNothing) {
     DMEventMgr manager;
     Listener listener, stranger;
     manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &listener));
@@ -83,7 +91,7 @@ TEST(EventMgr, UnsubscribingAnUnknownSlotChangesNothing) {
     EXPECT_EQ(listener.calls, 1);
 }
 
-TEST(EventArgs, IdsAndNames) {
+TEST_F(EventTest, IdsAndNames) {
     DMEventCmdArgs command(kSender);
     DMEventREWantReturnArgs wantReturn(kSender);
     DMEventSDChangingArgs sliderChanging(kSender);
@@ -98,6 +106,11 @@ TEST(EventArgs, IdsAndNames) {
         {sliderChanging, 22000, L"DMEVT_SD_POSCHANG"},
         {layoutFinished, 22250, L"DMEVT_CHILDLAYOUT_FINISHED"},
     };
+    sender->SetAttribute(L"name", L"close", true);
+    sender->SetAttribute(L"id", L"7", true);
+    DMEventCmdArgs named(kSender);
+    EXPECT_STREQ(named.m_szNameFrom, L"close");
+    EXPECT_EQ(named.m_IdFrom, 7);
     for (const auto& c : cases) {
         EXPECT_EQ(c.event.GetEventID(), c.id);
         EXPECT_STREQ(c.event.GetEventName(), c.name);

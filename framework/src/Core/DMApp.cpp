@@ -103,4 +103,12 @@ DMMsgLoopTool& DMApp::GetMsgLoopTool() {
     return Data().MsgLoopTool();
 }
 
+DUIWindow* DMApp::FindDUIWnd(DUIWND handle) {
+    return Data().WndPool().FindDUIWnd(handle);
+}
+
+DUIWndPool& DMApp::GetWndPool() {
+    return Data().WndPool();
+}
+
 }  // namespace DM

@@ -27,7 +27,8 @@ DMAppData::DMAppData(HINSTANCE instance)
       m_pPluginTool(std::make_unique<DMPluginsTool>()),
       m_pFontPool(std::make_unique<DUIFontPool>()),
       m_pSkinPool(std::make_unique<DUISkinPool>()),
-      m_pStylePool(std::make_unique<DUIStylePool>()) {
+      m_pStylePool(std::make_unique<DUIStylePool>()),
+      m_pWndPool(std::make_unique<DUIWndPool>()) {
     m_pBuiltinPlugin = std::make_unique<DMPluginImpl>();
     m_pPluginTool->InstallPlugin(m_pBuiltinPlugin.get());
     m_hInstance = instance;
@@ -133,6 +134,7 @@ DMAppData::~DMAppData() {
     m_pStylePool.reset();
     m_pSkinPool.reset();
     m_pFontPool.reset();
+    m_pWndPool.reset();
     m_pPluginTool.reset();
     m_pRegMgr.reset();
     m_pMsgLoopTool.reset();

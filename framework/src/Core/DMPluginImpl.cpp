@@ -1,10 +1,12 @@
 #include "DMPluginImpl.h"
 
 #include "DMApp.h"
+#include "DUIWindow.h"
 #include "Modules/DMAttributeImpl.h"
 #include "Modules/DMImg9SkinImpl.h"
 #include "Modules/DMImgDecoderImpl.h"
 #include "Modules/DMImgListSkinImpl.h"
+#include "Modules/DMLayoutImpl.h"
 #include "Modules/DMLogImpl.h"
 #include "Modules/DMResFolderImpl.h"
 #include "Modules/DMScrollBarSkinImpl.h"
@@ -33,8 +35,11 @@ void DMPluginImpl::Install() {
     app->Register(DMRegHelperT<DMScrollBarSkinImpl>(), true);
     app->Register(DMRegHelperT<DMStyleImpl>(), true);
     app->SetDefRegObj(DMStyleImpl::StaticClassName(), DMREG_Style);
+    app->Register(DMRegHelperT<DMLayoutImpl>(), true);
+    app->SetDefRegObj(DMLayoutImpl::StaticClassName(), DMREG_Layout);
     app->Register(DMRegHelperT<DMTaskRunnerImpl>(), true);
     app->SetDefRegObj(DMTaskRunnerImpl::StaticClassName(), DMREG_TaskRunner);
+    app->Register(DMRegHelperT<DUIWindow>(), true);
 }
 
 void DMPluginImpl::Uninstall() {}

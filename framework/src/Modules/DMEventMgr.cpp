@@ -1,8 +1,15 @@
 #include "DMEventMgr.h"
 
+#include "DUIWindow.h"
+
 namespace DM {
 
-DMEventArgs::DMEventArgs(DUIWindow* sender) : m_pSender(sender) {}
+DMEventArgs::DMEventArgs(DUIWindow* sender) : m_pSender(sender) {
+    if (sender) {
+        m_IdFrom = sender->GetID();
+        m_szNameFrom = sender->GetName().c_str();
+    }
+}
 
 bool DMEventItem::Subscribe(const DMSlotFunctorBase& slot) {
     for (const auto& present : m_slots) {

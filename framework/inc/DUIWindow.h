@@ -1,0 +1,236 @@
+// The widget base: a node of a host window's widget tree with a rectangle in host client
+// coordinates, a state, an attribute record with its style, a layout object and an event
+// manager. Widgets have no platform window: the host delivers messages to them with the
+// platform's message numbers, through their message maps.
+#pragma once
+
+#include "DMBase.h"
+#include "DMEventMgr.h"
+#include "DMRegType.h"
+#include "DMSmartPtrT.h"
+#include "IDMContainer.h"
+#include "IDMLayout.h"
+#include "IDMRender.h"
+#include "IDMStyle.h"
+
+namespace DM {
+
+class DUIWindow;
+class DMXmlNode;
+
+// State bits.
+constexpr DWORD DUIWNDSTATE_Hover = 0x01;
+constexpr DWORD DUIWNDSTATE_PushDown = 0x02;
+constexpr DWORD DUIWNDSTATE_Check = 0x04;
+constexpr DWORD DUIWNDSTATE_Invisible = 0x08;
+constexpr DWORD DUIWNDSTATE_Disable = 0x10;
+constexpr DWORD DUIWNDSTATE_NoActive = 0x20;
+
+// Relations for GetWindow.
+enum DUIWindowRelation {
+    GDW_FIRSTCHILD = 0,
+    GDW_LASTCHILD = 1,
+    GDW_PREVSIBLING = 2,
+    GDW_NEXTSIBLING = 3,
+    GDW_PARENT = 4,
+    GDW_OWNER = 5,
+    GDW_PANELPARENT = 6,
+};
+
+// Insert as the first child.
+inline DUIWindow* const DUIWND_FIRST = reinterpret_cast<DUIWindow*>(static_cast<intptr_t>(-1));
+
+// The values of the "DUIWindowAttr" table and the widget's style object.
+class DUIWindow_XmlInfo : public DMBase {
+public:
+    explicit DUIWindow_XmlInfo(DUIWindow* owner);
+
+    DMCode SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) override;
+
+    DUIWindow* m_pOwner;
+    DMStringT m_strName;
+    int m_iId = 0;
+    bool m_bVisible = true;
+    bool m_bDisable = false;
+    bool m_bPlaceHolder = true;
+    bool m_bCache = false;
+    bool m_bOnlyDrawClient = false;
+    bool m_bFocusable = false;
+    bool m_bShowDrawFocus = false;
+    bool m_bNoMsgHandle = false;
+    bool m_bDrag = false;
+    bool m_bAlwaysRefreshCache = false;
+    DMStringT m_strText;
+    DMStringT m_strTipText;
+    DMStringT m_strTipXmlId;
+    int m_iTipDelay = 500;
+    int m_iTipSpan = 5000;
+    RECT m_rcTipFlags{-1, 0, 0, 0};
+    DMSmartPtrT<IDMStyle> m_pStyle;
+    int m_nMaxWidth = -1;
+    int m_nMaxHeight = -1;
+    int m_nMinWidth = -1;
+    int m_nMinHeight = -1;
+    int m_nHeight = -1;
+    int m_nWidth = -1;
+    RECT m_rcPadd{0, 0, 0, 0};
+
+private:
+    static DMCode OnVisible(DUIWindow_XmlInfo& info, const DMStringT& value, bool loading);
+    static DMCode OnDisable(DUIWindow_XmlInfo& info, const DMStringT& value, bool loading);
+    static DMCode OnPlaceHolder(DUIWindow_XmlInfo& info, const DMStringT& value, bool loading);
+    static DMCode OnCache(DUIWindow_XmlInfo& info, const DMStringT& value, bool loading);
+    static DMCode OnStyle(DUIWindow_XmlInfo& info, const DMStringT& value, bool loading);
+};
+
+class DUIWindow : public DMBase {
+    DMDECLARE_CLASS_NAME(DUIWindow, DMBase, L"window", nullptr, DMREG_Window)
+public:
+    DUIWindow();
+    ~DUIWindow() override;
+
+    // Building from XML.
+    DMCode InitDMData(DMXmlNode& node) override;
+    DMCode SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) override;
+    DMCode OnAttributeFinished(const DMStringT& name, const DMStringT& value, bool loading,
+                               DMCode code) override;
+    virtual DMCode CreateChildren(DMXmlNode& node);
+
+    // Hit-testing and events.
+    virtual DUIWND HitTestPoint(POINT point, bool includeNoMsgHandle = false);
+    virtual DMCode FireEvent(DMEventArgs& event);
+
+    // Layout.
+    virtual DMCode UpdateChildLayout();
+    virtual DMCode GetChildLayoutRect(RECT& rect);
+    virtual DMCode GetDesiredSize(SIZE& size);
+    virtual DMCode GetStateIndex(int& index);
+    virtual DMCode GetTextRect(RECT& rect);
+    virtual DMCode GetLayoutRect(RECT& rect);
+    virtual DMCode GetClientRect(RECT& rect);
+    virtual bool IsStateChangeRedraw();
+    virtual void OnStateChanged(DWORD oldState, DWORD newState);
+    virtual DMCode SetText(const DMStringT& text);
+    virtual DMCode DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
+                            UINT format);
+
+    // Messages.
+    virtual bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    virtual LRESULT DefDUIProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+                        bool* handled = nullptr);
+    void SetMsgHandled(bool handled) { m_bMsgHandled = handled; }
+    bool IsMsgHandled() const { return m_bMsgHandled; }
+
+    // Tree.
+    DMCode InsertChild(DUIWindow* child, DUIWindow* after = nullptr);
+    DMCode RemoveChild(DUIWindow* child);
+    DMCode DestroyChild(DUIWindow* child);
+    DUIWindow* GetWindow(int relation) const;
+    DUIWindow* GetTopWindow();
+    DUIWindow* FindChildByName(const DMStringT& name);
+    int GetChildCount() const { return m_nChildrenCount; }
+    void SetOwner(DUIWindow* owner) { m_pOwner = owner; }
+    void SetContainer(IDMContainer* container);
+    IDMContainer* GetContainer() const { return m_pContainer; }
+
+    // State.
+    DWORD ModifyState(DWORD add, DWORD remove, bool update = false);
+    DWORD GetState() const { return m_dwState; }
+    bool IsVisible(bool byState = true) const;
+    bool IsDisabled(bool byState = true) const;
+    void SetVisible(bool visible, bool update = false);
+    void EnableWindow(bool enable, bool update = false);
+    DMCode SetCheck(bool checked);
+
+    // Rectangles and painting.
+    DMCode SetWndRect(const RECT& rect);
+    DMCode InvalidateRect(const RECT& rect);
+    DMCode Invalidate();
+    bool IsPlacedByCode() const { return m_bPlacedByCode; }
+    bool IsLaidOut() const { return m_rcWindow.left != POS_INIT; }
+
+    DUIWND GetDUIWnd() const { return m_hDUIWnd; }
+    const DMStringT& GetName() const { return m_pXmlInfo->m_strName; }
+    int GetID() const { return m_pXmlInfo->m_iId; }
+    const DMStringT& GetText() const { return m_pXmlInfo->m_strText; }
+    IDMStyle* GetStyle() const { return m_pXmlInfo->m_pStyle.get(); }
+    IDMLayout* GetLayout() const { return m_pLayout.get(); }
+    DUIWindow_XmlInfo& XmlInfo() { return *m_pXmlInfo; }
+    DMEventMgr& GetEventMgr() { return m_EventMgr; }
+
+    RECT m_rcWindow{POS_INIT, POS_INIT, POS_INIT, POS_INIT};
+
+protected:
+    // The base message handlers.
+    LRESULT OnCreate(WPARAM, LPARAM) { return 0; }
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnEnable(WPARAM enable, LPARAM fromParent);
+    LRESULT OnPaint(WPARAM canvas, LPARAM);
+    LRESULT OnEraseBkgnd(WPARAM canvas, LPARAM);
+    LRESULT OnShowWindow(WPARAM show, LPARAM fromParent);
+    LRESULT OnWindowPosChanged(WPARAM, LPARAM parentRect);
+    LRESULT OnNcCalcSize(WPARAM, LPARAM) { return 0; }
+    LRESULT OnNcPaint(WPARAM canvas, LPARAM);
+    LRESULT OnLButtonDown(WPARAM, LPARAM point);
+    LRESULT OnLButtonUp(WPARAM, LPARAM point);
+    LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseHover(WPARAM, LPARAM);
+    LRESULT OnMouseLeave(WPARAM, LPARAM);
+
+    bool IsParentFlowLayout() const;
+    // WM_NCCALCSIZE, WM_SIZE and the children's layout after the rectangle changed.
+    void OnRectChanged();
+    bool m_bMsgHandled = false;
+
+private:
+    DUIWND m_hDUIWnd;
+    DWORD m_dwState = 0;
+    DUIWindow* m_pOwner = nullptr;
+    DUIWindow* m_pParent = nullptr;
+    DUIWindow* m_pFirstChild = nullptr;
+    DUIWindow* m_pLastChild = nullptr;
+    DUIWindow* m_pNextSibling = nullptr;
+    DUIWindow* m_pPrevSibling = nullptr;
+    int m_nChildrenCount = 0;
+    DMSmartPtrT<DUIWindow_XmlInfo> m_pXmlInfo;
+    DMEventMgr m_EventMgr;
+    IDMContainer* m_pContainer = nullptr;
+    DMSmartPtrT<IDMLayout> m_pLayout;
+    bool m_bPlacedByCode = false;
+};
+
+}  // namespace DM
+
+namespace DMAttr {
+
+class DUIWindowAttr {
+public:
+    static const wchar_t* STRING_name;
+    static const wchar_t* INT_id;
+    static const wchar_t* bool_bvisible;
+    static const wchar_t* bool_bdisable;
+    static const wchar_t* bool_bplaceholder;
+    static const wchar_t* bool_bcache;
+    static const wchar_t* bool_bolnydrawclient;
+    static const wchar_t* bool_bfocusable;
+    static const wchar_t* bool_bshowdrawfocus;
+    static const wchar_t* bool_bmsgnohandle;
+    static const wchar_t* bool_bdrag;
+    static const wchar_t* STRING_text;
+    static const wchar_t* STRING_tiptext;
+    static const wchar_t* STRING_tipxmlid;
+    static const wchar_t* INT_tipdelay;
+    static const wchar_t* INT_tipspan;
+    static const wchar_t* RECT_tipflags;
+    static const wchar_t* INT_maxwidth;
+    static const wchar_t* INT_minwidth;
+    static const wchar_t* INT_maxheight;
+    static const wchar_t* INT_minheight;
+    static const wchar_t* INT_height;
+    static const wchar_t* INT_width;
+    static const wchar_t* RECT_rcpadd;
+    static const wchar_t* STRING_style;
+};
+
+}  // namespace DMAttr

@@ -1,0 +1,211 @@
+// The widget base under a stand-in container: building from XML, the position grammar and
+// its passes, visibility, hit-testing and the click.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "DMApp.h"
+#include "DMCWnd.h"
+#include "DMSmartPtrT.h"
+#include "DMXml.h"
+#include "DUIWindow.h"
+#include "plat/headless.h"
+#include "plat/messages.h"
+#include "plat/window_styles.h"
+
+using namespace DM;
+
+namespace {
+
+// Records what the widgets ask of their host; the host window itself only records the system
+// commands it gets.
+class HostWnd : public DMCWnd {
+public:
+    DM_BEGIN_MSG_MAP(HostWnd)
+    DM_MESSAGE_HANDLER(plat::WM_SYSCOMMAND, OnSysCommand)
+    DM_END_MSG_MAP()
+    LRESULT OnSysCommand(UINT, WPARAM wParam, LPARAM) {
+        commands.push_back(wParam);
+        return 0;
+    }
+    std::vector<WPARAM> commands;
+};
+
+class StandInContainer : public IDMContainer {
+public:
+    // Only the clicks: layout notices come with every layout.
+    DMCode OnFireEvent(DMEventArgs& event) override {
+        if (event.GetEventID() == DMEventCmdArgs::EventID) {
+            events.push_back(DMStringT(event.GetEventName()) + L":" + event.m_szNameFrom);
+        }
+        return DM_ECODE_OK;
+    }
+    DMCode OnInvalidateRect(const RECT&, DUIWND) override {
+        ++invalidations;
+        return DM_ECODE_OK;
+    }
+    DUIWND OnSetCapture(DUIWND widget) override { return std::exchange(capture, widget); }
+    DMCode OnReleaseCapture() override {
+        capture = 0;
+        return DM_ECODE_OK;
+    }
+    DUIWND OnGetCapture() override { return capture; }
+    DMCode OnSetFocusWnd(DUIWND widget) override {
+        focus = widget;
+        return DM_ECODE_OK;
+    }
+    DUIWND OnGetFocusWnd() override { return focus; }
+    HWND OnGetHWnd() override { return host; }
+
+    std::vector<DMStringT> events;
+    int invalidations = 0;
+    DUIWND capture = 0;
+    DUIWND focus = 0;
+    HWND host = nullptr;
+};
+
+class Widgets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::headless::Use();
+        container.host =
+            hostWindow.CreateWindowEx(plat::MAKEINTATOM(app.GetClassAtom()), L"host",
+                                      plat::WS_POPUP, 0, 0, 0, 675, 437, nullptr, nullptr);
+        root.Attach(new DUIWindow);
+        root->SetContainer(&container);
+    }
+    void TearDown() override {
+        root->SendMessage(plat::WM_DESTROY);
+        hostWindow.DestroyWindow();
+    }
+
+    // Builds the children of `xml`'s root element under the root widget and lays them out in
+    // 675 × 437.
+    DMCode Build(const std::string& xml) {
+        EXPECT_TRUE(document.LoadFromBuffer(xml.data(), xml.size()));
+        DMXmlNode node = document.Root();
+        root->CreateChildren(node);
+        root->SetWndRect({0, 0, 675, 437});
+        return root->UpdateChildLayout();
+    }
+    RECT RectOf(const wchar_t* name) { return root->FindChildByName(name)->m_rcWindow; }
+    LPARAM Point(int x, int y) { return static_cast<LPARAM>(x | y << 16); }
+
+    DMApp app;
+    HostWnd hostWindow;
+    StandInContainer container;
+    DMSmartPtrT<DUIWindow> root;
+    DMXmlDocument document;
+};
+
+TEST_F(Widgets, PositionGrammar) {
+    struct {
+        const char* pos;
+        RECT expected;
+    } cases[] = {
+        {"0,0,-0,-0", {0, 0, 675, 437}},         {"0,0,-1,-1", {0, 0, 674, 436}},
+        {"641,82,@24,@24", {641, 82, 665, 106}}, {"|-50,0,|50,@20", {287, 0, 387, 20}},
+        {"%50,10,-0,@10", {337, 10, 675, 20}},   {"%150,0,-0,@10", {675, 0, 675, 10}},
+        {"0,0,800,500", {0, 0, 675, 437}},       {"-100,-50,-0,-0", {575, 387, 675, 437}},
+    };
+    std::string xml = "<dm>";
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        xml += "<window name=\"w" + std::to_string(i) + "\" pos=\"" + cases[i].pos + "\"/>";
+    }
+    EXPECT_EQ(Build(xml + "</dm>"), DM_ECODE_OK);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        RECT rect = RectOf((L"w" + std::to_wstring(i)).c_str());
+        EXPECT_EQ(rect.left, cases[i].expected.left) << cases[i].pos;
+        EXPECT_EQ(rect.top, cases[i].expected.top) << cases[i].pos;
+        EXPECT_EQ(rect.right, cases[i].expected.right) << cases[i].pos;
+        EXPECT_EQ(rect.bottom, cases[i].expected.bottom) << cases[i].pos;
+    }
+}
+
+TEST_F(Widgets, InvalidPositionsAreRefused) {
+    DUIWindow* widget = new DUIWindow;
+    root->InsertChild(widget);
+    EXPECT_EQ(widget->SetAttribute(L"pos", L"@5,0,10,10", true), DMATTR_FAIL);
+    EXPECT_EQ(widget->SetAttribute(L"pos", L"1,2,3", true), DMATTR_FAIL);
+    EXPECT_EQ(widget->SetAttribute(L"pos", L"1,2,@3,@4", true), DMATTR_OK);
+}
+
+TEST_F(Widgets, LaterSiblingsResolveInALaterPassAndCirclesNever) {
+    EXPECT_EQ(Build("<dm><window name=\"before\" pos=\"]-30,0,@10,@10\"/>"
+                    "<window name=\"after\" pos=\"100,0,@20,@20\"/></dm>"),
+              DM_ECODE_OK);
+    EXPECT_EQ(RectOf(L"before").left, 70);
+    EXPECT_EQ(RectOf(L"before").right, 80);
+
+    EXPECT_EQ(Build("<dm><window name=\"a\" pos=\"]0,0,@10,@10\"/>"
+                    "<window name=\"b\" pos=\"[0,0,@10,@10\"/></dm>"),
+              DM_ECODE_FAIL);
+    EXPECT_FALSE(root->FindChildByName(L"a")->IsLaidOut());
+}
+
+TEST_F(Widgets, AHiddenParentKeepsItsChildrenHidden) {
+    Build(
+        "<dm><window name=\"parent\" pos=\"0,0,100,100\" bvisible=\"0\">"
+        "<window name=\"child\" pos=\"0,0,10,10\"/></window></dm>");
+    DUIWindow* parent = root->FindChildByName(L"parent");
+    DUIWindow* child = root->FindChildByName(L"child");
+    EXPECT_FALSE(child->IsVisible(true));
+    EXPECT_TRUE(child->IsVisible(false));
+    parent->SetVisible(true);
+    EXPECT_TRUE(child->IsVisible(true));
+    child->SetVisible(false);
+    parent->SetVisible(false);
+    parent->SetVisible(true);
+    EXPECT_FALSE(child->IsVisible(true)) << "its own flag keeps it hidden";
+}
+
+TEST_F(Widgets, ClicksAndHitTests) {
+    Build(
+        "<dm><window name=\"back\" pos=\"0,0,-0,-0\"/>"
+        "<window name=\"button\" pos=\"10,10,@50,@20\"/>"
+        "<window name=\"glass\" pos=\"0,0,100,100\" bmsgnohandle=\"1\"/>"
+        "<window pos=\"200,200,@20,@20\"/>"
+        "<window name=\"drag\" pos=\"300,300,@20,@20\" bdrag=\"1\"/></dm>");
+    DUIWindow* button = root->FindChildByName(L"button");
+    EXPECT_EQ(root->HitTestPoint({20, 20}), button->GetDUIWnd()) << "through the glass";
+    EXPECT_EQ(root->HitTestPoint({20, 20}, true), root->FindChildByName(L"glass")->GetDUIWnd());
+
+    button->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(20, 20));
+    EXPECT_EQ(container.capture, button->GetDUIWnd());
+    EXPECT_TRUE(button->GetState() & DUIWNDSTATE_PushDown);
+    button->SendMessage(plat::WM_LBUTTONUP, 0, Point(20, 20));
+    EXPECT_EQ(container.capture, 0u);
+    EXPECT_EQ(container.events, (std::vector<DMStringT>{L"DMEVT_CMD:button"}));
+
+    button->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(20, 20));
+    button->SendMessage(plat::WM_LBUTTONUP, 0, Point(400, 400));
+    EXPECT_EQ(container.events.size(), 1u) << "released outside";
+
+    DUIWindow* anonymous = root->GetWindow(GDW_LASTCHILD)->GetWindow(GDW_PREVSIBLING);
+    anonymous->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(205, 205));
+    anonymous->SendMessage(plat::WM_LBUTTONUP, 0, Point(205, 205));
+    EXPECT_EQ(container.events.size(), 1u) << "neither id nor name";
+
+    DUIWindow* drag = root->FindChildByName(L"drag");
+    drag->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(305, 305));
+    EXPECT_EQ(hostWindow.commands, (std::vector<WPARAM>{0xF012}));
+    EXPECT_EQ(container.capture, 0u);
+}
+
+TEST_F(Widgets, UnknownElementsAreSkippedAndEventsReachSubscribersFirst) {
+    Build("<dm><nosuchwidget name=\"x\"/><window name=\"after\" pos=\"0,0,10,10\"/></dm>");
+    EXPECT_EQ(root->GetChildCount(), 1);
+    DUIWindow* after = root->FindChildByName(L"AFTER");
+    ASSERT_NE(after, nullptr);
+    struct Listener {
+        DMCode OnCmd(DMEventArgs*) { return DM_ECODE_OK; }
+    } listener;
+    after->GetEventMgr().SubscribeEvent(DMEventCmdArgs::EventID,
+                                        Subscriber(&Listener::OnCmd, &listener));
+    DMEventCmdArgs click(after);
+    EXPECT_EQ(after->FireEvent(click), DM_ECODE_OK);
+    EXPECT_TRUE(container.events.empty()) << "a subscriber took it";
+}
+
+}  // namespace
