@@ -118,6 +118,7 @@ public:
 
 class IDMCanvas : public IDMMetaFile {
 public:
+    // `previous` receives the replaced object with one reference for the caller.
     virtual DMCode SelectObject(IDMMetaFile* object, IDMMetaFile** previous = nullptr) = 0;
     virtual DMCode GetObject(IDMMetaFile** object, int type) = 0;
     virtual DMCode Init(int width, int height) = 0;

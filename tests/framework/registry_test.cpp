@@ -16,16 +16,16 @@ using namespace DM;
 namespace {
 
 class TestStatic : public DMBase {
-    DMDECLARE_CLASS_NAME(TestStatic, DMBase, L"Static", L"window", DMREG_Window)
+    DMDECLARE_CLASS_NAME(TestStatic, DMBase, L"Label", L"window", DMREG_Window)
 };
 
 // A second class under the same name in other letters, to tell the two apart.
 class TestStaticReplacement : public DMBase {
-    DMDECLARE_CLASS_NAME(TestStaticReplacement, DMBase, L"STATIC", L"window", DMREG_Window)
+    DMDECLARE_CLASS_NAME(TestStaticReplacement, DMBase, L"LABEL", L"window", DMREG_Window)
 };
 
 class TestLayoutStatic : public TestStatic {
-    DMDECLARE_CLASS_NAME(TestLayoutStatic, TestStatic, L"HLayout", L"window", DMREG_LayoutWindow)
+    DMDECLARE_CLASS_NAME(TestLayoutStatic, TestStatic, L"TestLayout", L"window", DMREG_LayoutWindow)
 };
 
 class TestOutOfRange : public DMBase {
@@ -76,32 +76,34 @@ TEST(Registry, SecondRegistrationNeedsReplace) {
     DMApp app;
     EXPECT_EQ(app.Register(DMRegHelperT<TestStatic>()), DM_ECODE_OK);
     EXPECT_EQ(app.Register(DMRegHelperT<TestStaticReplacement>(), false), DM_ECODE_REGISTERED);
-    EXPECT_STREQ(Create(app, L"static", DMREG_Window)->GetClassName(), L"Static");
+    EXPECT_STREQ(Create(app, L"label", DMREG_Window)->GetClassName(), L"Label");
 
     EXPECT_EQ(app.Register(DMRegHelperT<TestStaticReplacement>(), true), DM_ECODE_OK);
-    EXPECT_STREQ(Create(app, L"Static", DMREG_Window)->GetClassName(), L"STATIC");
+    EXPECT_STREQ(Create(app, L"Label", DMREG_Window)->GetClassName(), L"LABEL");
+    EXPECT_STREQ(Create(app, L"static", DMREG_Window)->GetClassName(), L"Static")
+        << "the framework's own static";
 }
 
 TEST(Registry, CreationMatchesNamesInAnyCase) {
     DMApp app;
     app.Register(DMRegHelperT<TestStatic>());
-    for (const wchar_t* name : {L"static", L"STATIC", L"sTaTiC"}) {
+    for (const wchar_t* name : {L"label", L"LABEL", L"lAbEl"}) {
         DMSmartPtrT<DMBase> object = Create(app, name, DMREG_Window);
         ASSERT_TRUE(object) << name;
         EXPECT_TRUE(object->IsClass(L"WINDOW"));
         EXPECT_EQ(object->GetRefCount(), 1);
     }
     DMCode code = 0;
-    EXPECT_FALSE(Create(app, L"statics", DMREG_Window, &code));
+    EXPECT_FALSE(Create(app, L"labels", DMREG_Window, &code));
     EXPECT_EQ(code, DM_ECODE_FAIL);
 }
 
 TEST(Registry, IsClassSeesTheAncestors) {
     DMApp app;
     app.Register(DMRegHelperT<TestLayoutStatic>());
-    DMSmartPtrT<DMBase> layout = Create(app, L"hlayout", DMREG_LayoutWindow);
-    EXPECT_TRUE(layout->IsClass(L"HLayout"));
-    EXPECT_TRUE(layout->IsClass(L"static"));
+    DMSmartPtrT<DMBase> layout = Create(app, L"testlayout", DMREG_LayoutWindow);
+    EXPECT_TRUE(layout->IsClass(L"TestLayout"));
+    EXPECT_TRUE(layout->IsClass(L"label"));
     EXPECT_TRUE(layout->IsClass(L"window"));
     EXPECT_FALSE(layout->IsClass(L"Button"));
     EXPECT_FALSE(layout->IsClass(nullptr));
@@ -137,10 +139,10 @@ TEST(Registry, UnRegisterRemovesByNameInAnyCase) {
     DMApp app;
     app.Register(DMRegHelperT<TestStatic>());
     EXPECT_EQ(app.UnRegister(nullptr, DMREG_Window), DM_ECODE_FAIL);
-    EXPECT_EQ(app.UnRegister(L"button", DMREG_Window), DM_ECODE_FAIL);
-    EXPECT_EQ(app.UnRegister(L"STATIC", DMREG_Window), DM_ECODE_OK);
+    EXPECT_EQ(app.UnRegister(L"nosuchwidget", DMREG_Window), DM_ECODE_FAIL);
+    EXPECT_EQ(app.UnRegister(L"LABEL", DMREG_Window), DM_ECODE_OK);
     DMCode code = 0;
-    EXPECT_FALSE(Create(app, L"Static", DMREG_Window, &code));
+    EXPECT_FALSE(Create(app, L"Label", DMREG_Window, &code));
     EXPECT_EQ(code, DM_ECODE_FAIL);
     EXPECT_TRUE(Create(app, L"window", DMREG_Window)) << "the other classes stay";
 }
@@ -177,9 +179,9 @@ TEST(Registry, DefaultObjectsExistOnlyForTheirTypes) {
     EXPECT_EQ(object, nullptr);
 
     app.Register(DMRegHelperT<TestStatic>());
-    EXPECT_EQ(app.SetDefRegObj(L"Static", DMREG_Window), DM_ECODE_OK);
+    EXPECT_EQ(app.SetDefRegObj(L"Label", DMREG_Window), DM_ECODE_OK);
     EXPECT_EQ(app.GetDefRegObj(&object, DMREG_Window), DM_ECODE_FAIL);
-    EXPECT_STREQ(Create(app, nullptr, DMREG_Window)->GetClassName(), L"Static");
+    EXPECT_STREQ(Create(app, nullptr, DMREG_Window)->GetClassName(), L"Label");
 }
 
 TEST(Registry, TheDefaultParserAndLogArePublished) {

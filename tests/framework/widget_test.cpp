@@ -10,6 +10,7 @@
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
 #include "DUIWindow.h"
+#include "StandInContainer.h"
 #include "plat/headless.h"
 #include "plat/messages.h"
 #include "plat/window_styles.h"
@@ -30,39 +31,6 @@ public:
         return 0;
     }
     std::vector<WPARAM> commands;
-};
-
-class StandInContainer : public IDMContainer {
-public:
-    // Only the clicks: layout notices come with every layout.
-    DMCode OnFireEvent(DMEventArgs& event) override {
-        if (event.GetEventID() == DMEventCmdArgs::EventID) {
-            events.push_back(DMStringT(event.GetEventName()) + L":" + event.m_szNameFrom);
-        }
-        return DM_ECODE_OK;
-    }
-    DMCode OnInvalidateRect(const RECT&, DUIWND) override {
-        ++invalidations;
-        return DM_ECODE_OK;
-    }
-    DUIWND OnSetCapture(DUIWND widget) override { return std::exchange(capture, widget); }
-    DMCode OnReleaseCapture() override {
-        capture = 0;
-        return DM_ECODE_OK;
-    }
-    DUIWND OnGetCapture() override { return capture; }
-    DMCode OnSetFocusWnd(DUIWND widget) override {
-        focus = widget;
-        return DM_ECODE_OK;
-    }
-    DUIWND OnGetFocusWnd() override { return focus; }
-    HWND OnGetHWnd() override { return host; }
-
-    std::vector<DMStringT> events;
-    int invalidations = 0;
-    DUIWND capture = 0;
-    DUIWND focus = 0;
-    HWND host = nullptr;
 };
 
 class Widgets : public ::testing::Test {
@@ -94,7 +62,7 @@ protected:
 
     DMApp app;
     HostWnd hostWindow;
-    StandInContainer container;
+    vael::test::StandInContainer container;
     DMSmartPtrT<DUIWindow> root;
     DMXmlDocument document;
 };

@@ -1,8 +1,12 @@
 #include "DMPluginImpl.h"
 
 #include "DMApp.h"
+#include "DUIButton.h"
+#include "DUIProcessCtrl.h"
+#include "DUIStatic.h"
 #include "DUIWindow.h"
 #include "Modules/DMAttributeImpl.h"
+#include "Modules/DMDrawImpl.h"
 #include "Modules/DMImg9SkinImpl.h"
 #include "Modules/DMImgDecoderImpl.h"
 #include "Modules/DMImgListSkinImpl.h"
@@ -29,6 +33,8 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMResFolderImpl::StaticClassName(), DMREG_Res);
     app->Register(DMRegHelperT<DMRenderImpl>(), true);
     app->SetDefRegObj(DMRenderImpl::StaticClassName(), DMREG_Render);
+    app->Register(DMRegHelperT<DMDrawImpl>(), true);
+    app->SetDefRegObj(DMDrawImpl::StaticClassName(), DMREG_Draw);
     app->Register(DMRegHelperT<DMImgListSkinImpl>(), true);
     app->SetDefRegObj(DMImgListSkinImpl::StaticClassName(), DMREG_Skin);
     app->Register(DMRegHelperT<DMImg9SkinImpl>(), true);
@@ -40,6 +46,9 @@ void DMPluginImpl::Install() {
     app->Register(DMRegHelperT<DMTaskRunnerImpl>(), true);
     app->SetDefRegObj(DMTaskRunnerImpl::StaticClassName(), DMREG_TaskRunner);
     app->Register(DMRegHelperT<DUIWindow>(), true);
+    app->Register(DMRegHelperT<DUIButton>(), true);
+    app->Register(DMRegHelperT<DUIStatic>(), true);
+    app->Register(DMRegHelperT<DUIProcessCtrl>(), true);
 }
 
 void DMPluginImpl::Uninstall() {}

@@ -78,6 +78,7 @@ LRESULT DUIWindow::OnPaint(WPARAM canvasParam, LPARAM) {
     canvas->SetTextColor(previousColor, nullptr);
     if (previousFont) {
         canvas->SelectObject(previousFont, nullptr);
+        previousFont->Release();
     }
     if (font) {
         font->Release();

@@ -21,10 +21,14 @@ plat::LOGFONTW DefaultCanvasFont() {
     return font;
 }
 
+// The previous object comes with a reference for the caller, since the canvas lets go of it.
 template <class T>
 void Replace(DMSmartPtrT<T>& current, IDMMetaFile* object, IDMMetaFile** previous) {
     if (previous) {
         *previous = current.get();
+        if (*previous) {
+            (*previous)->AddRef();
+        }
     }
     current = DMSmartPtrT<T>(static_cast<T*>(object));
 }
