@@ -145,6 +145,8 @@ public:
 
     // Rectangles and painting.
     DMCode SetWndRect(const RECT& rect);
+    // The rectangle a flow layout parent computed, cut to every ancestor's child area.
+    DMCode ApplyParentRect(const RECT& rect);
     DMCode InvalidateRect(const RECT& rect);
     DMCode Invalidate();
     bool IsPlacedByCode() const { return m_bPlacedByCode; }

@@ -10,6 +10,7 @@
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
 #include "DUIWindow.h"
+#include "IDMDraw.h"
 #include "StandInContainer.h"
 #include "plat/headless.h"
 #include "plat/messages.h"
@@ -161,6 +162,41 @@ TEST_F(Widgets, ClicksAndHitTests) {
     EXPECT_EQ(container.capture, 0u);
 }
 
+TEST_F(Widgets, RowLayoutSharesWhatRemainsAndClosesGaps) {
+    Build(
+        "<dm><HLayout name=\"row\" pos=\"0,0,@105,@20\">"
+        "<window name=\"fixed\" width=\"100\" bplaceholder=\"0\"/>"
+        "<window name=\"a\"/><window name=\"b\"/></HLayout></dm>");
+    EXPECT_EQ(RectOf(L"fixed").right - RectOf(L"fixed").left, 100);
+    EXPECT_EQ(RectOf(L"a").right - RectOf(L"a").left, 2);
+    EXPECT_EQ(RectOf(L"b").left, 102);
+    EXPECT_EQ(RectOf(L"b").right, 105) << "the last elastic child takes the remainder";
+    EXPECT_EQ(RectOf(L"a").bottom - RectOf(L"a").top, 20);
+
+    root->FindChildByName(L"fixed")->SetVisible(false);
+    EXPECT_EQ(RectOf(L"a").left, 0) << "a hidden child that keeps no place leaves no gap";
+    EXPECT_EQ(RectOf(L"a").right, 52);
+    EXPECT_EQ(RectOf(L"b").right, 105);
+}
+
+TEST_F(Widgets, ADisabledWidgetFiresNothing) {
+    Build("<dm><Button name=\"download\" pos=\"0,0,@50,@20\" bdisable=\"1\"/></dm>");
+    DUIWindow* button = root->FindChildByName(L"download");
+    EXPECT_TRUE(button->IsDisabled(true));
+    int state = -1;
+    button->GetStateIndex(state);
+    EXPECT_EQ(state, 3);
+    button->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(5, 5));
+    button->SendMessage(plat::WM_LBUTTONUP, 0, Point(5, 5));
+    EXPECT_TRUE(container.events.empty());
+    button->EnableWindow(true);
+    button->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(5, 5));
+    button->SendMessage(plat::WM_LBUTTONUP, 0, Point(5, 5));
+    button->SendMessage(plat::WM_LBUTTONDBLCLK, 0, Point(5, 5));
+    button->SendMessage(plat::WM_LBUTTONUP, 0, Point(5, 5));
+    EXPECT_EQ(container.events.size(), 2u) << "a double click clicks twice";
+}
+
 TEST_F(Widgets, UnknownElementsAreSkippedAndEventsReachSubscribersFirst) {
     Build("<dm><nosuchwidget name=\"x\"/><window name=\"after\" pos=\"0,0,10,10\"/></dm>");
     EXPECT_EQ(root->GetChildCount(), 1);
@@ -174,6 +210,60 @@ TEST_F(Widgets, UnknownElementsAreSkippedAndEventsReachSubscribersFirst) {
     DMEventCmdArgs click(after);
     EXPECT_EQ(after->FireEvent(click), DM_ECODE_OK);
     EXPECT_TRUE(container.events.empty()) << "a subscriber took it";
+}
+
+// Counts the paints it gets.
+class PaintCounter : public DUIWindow {
+    DMDECLARE_CLASS_NAME(PaintCounter, DUIWindow, L"counter", L"window", DMREG_Window)
+public:
+    bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT& result) override {
+        if (message == plat::WM_PAINT) {
+            ++paints;
+        }
+        return DUIWindow::ProcessWindowMessage(message, wParam, lParam, result);
+    }
+    int paints = 0;
+};
+
+TEST_F(Widgets, TheDrawObjectPaintsOnlyTheInvalidArea) {
+    app.Register(DMRegHelperT<PaintCounter>());
+    Build(
+        "<dm><counter name=\"left\" pos=\"0,0,@100,@100\"/>"
+        "<counter name=\"right\" pos=\"200,0,@100,@100\"/>"
+        "<window name=\"hidden\" pos=\"0,200,@100,@100\" bvisible=\"0\">"
+        "<counter name=\"inside\" pos=\"0,0,-0,-0\"/></window></dm>");
+    IDMDraw* created = nullptr;
+    ASSERT_EQ(app.CreateRegObj(&created, nullptr, DMREG_Draw), DM_ECODE_OK);
+    auto draw = DMSmartPtrT<IDMDraw>::Adopt(created);
+    draw->ResizeCanvas(675, 437);
+
+    RECT outer{0, 0, 150, 150};
+    RECT inner{10, 10, 20, 20};
+    draw->InvalidateRect(&outer, RGN_OR);
+    draw->InvalidateRect(&inner, RGN_OR);
+    std::vector<RECT> rects;
+    EXPECT_EQ(draw->GetInvalidateRects(rects), 1) << "one rectangle holds the other";
+    EXPECT_EQ(draw->Render(root.get()), DM_ECODE_OK);
+    auto* left = static_cast<PaintCounter*>(root->FindChildByName(L"left"));
+    auto* right = static_cast<PaintCounter*>(root->FindChildByName(L"right"));
+    auto* inside = static_cast<PaintCounter*>(root->FindChildByName(L"inside"));
+    EXPECT_EQ(left->paints, 1);
+    EXPECT_EQ(right->paints, 0) << "outside the invalid area";
+    EXPECT_FALSE(draw->IsNeedRender());
+
+    RECT first{0, 0, 10, 10};
+    RECT second{250, 50, 260, 60};
+    draw->InvalidateRect(&first, RGN_OR);
+    draw->InvalidateRect(&second, RGN_OR);
+    EXPECT_EQ(draw->GetInvalidateRects(rects), 2) << "disjoint rectangles make a region";
+    draw->Render(root.get());
+    EXPECT_EQ(left->paints, 2);
+    EXPECT_EQ(right->paints, 1);
+
+    draw->InvalidateRect(nullptr, RGN_COPY);
+    draw->Render(root.get());
+    EXPECT_EQ(inside->paints, 0) << "a hidden parent's children are not painted";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "DMApp.h"
 #include "DUIButton.h"
+#include "DUIFlowLayout.h"
 #include "DUIProcessCtrl.h"
 #include "DUIStatic.h"
 #include "DUIWindow.h"
@@ -49,6 +50,8 @@ void DMPluginImpl::Install() {
     app->Register(DMRegHelperT<DUIButton>(), true);
     app->Register(DMRegHelperT<DUIStatic>(), true);
     app->Register(DMRegHelperT<DUIProcessCtrl>(), true);
+    app->Register(DMRegHelperT<DUIVLayout>(), true);
+    app->Register(DMRegHelperT<DUIHLayout>(), true);
 }
 
 void DMPluginImpl::Uninstall() {}

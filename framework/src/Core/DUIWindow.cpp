@@ -447,6 +447,9 @@ DUIWND DUIWindow::HitTestPoint(POINT point, bool includeNoMsgHandle) {
 }
 
 LRESULT DUIWindow::OnLButtonDown(WPARAM, LPARAM) {
+    if (IsDisabled(true)) {
+        return 0;
+    }
     if (m_pXmlInfo->m_bDrag) {
         if (m_pContainer) {
             plat::SendMessageW(m_pContainer->OnGetHWnd(), plat::WM_SYSCOMMAND, kCaptionDrag, 0);
@@ -462,8 +465,11 @@ LRESULT DUIWindow::OnLButtonDown(WPARAM, LPARAM) {
 
 // A release inside the widget is a click, for widgets the application can tell apart.
 LRESULT DUIWindow::OnLButtonUp(WPARAM, LPARAM point) {
-    if (m_pContainer) {
+    if (m_pContainer && m_pContainer->OnGetCapture() == m_hDUIWnd) {
         m_pContainer->OnReleaseCapture();
+    }
+    if (IsDisabled(true)) {
+        return 0;
     }
     ModifyState(0, DUIWNDSTATE_PushDown, true);
     if (Contains(m_rcWindow, PointOf(point)) && (GetID() != 0 || !GetName().empty())) {

@@ -1,4 +1,6 @@
 // The widget's rectangles and its part in the layout of its parent.
+#include <algorithm>
+
 #include "DUIWindow.h"
 #include "plat/messages.h"
 
@@ -113,6 +115,26 @@ DMCode DUIWindow::SetWndRect(const RECT& rect) {
         return DM_ECODE_FAIL;
     }
     m_rcWindow = rect;
+    OnRectChanged();
+    return DM_ECODE_OK;
+}
+
+DMCode DUIWindow::ApplyParentRect(const RECT& rect) {
+    if (!m_bPlacedByCode) {
+        RECT cut = rect;
+        bool empty = cut.right <= cut.left || cut.bottom <= cut.top;
+        for (DUIWindow* ancestor = m_pParent; ancestor && !empty; ancestor = ancestor->m_pParent) {
+            RECT area{};
+            if (ancestor->GetChildLayoutRect(area) == 9) {
+                break;
+            }
+            cut = {std::max(cut.left, area.left), std::max(cut.top, area.top),
+                   std::min(cut.right, area.right), std::min(cut.bottom, area.bottom)};
+            empty = cut.right <= cut.left || cut.bottom <= cut.top;
+        }
+        m_rcWindow = empty ? RECT{cut.left, cut.top, cut.left, cut.top} : cut;
+        InvalidateRect(m_rcWindow);
+    }
     OnRectChanged();
     return DM_ECODE_OK;
 }
