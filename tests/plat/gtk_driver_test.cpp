@@ -198,6 +198,31 @@ TEST_F(GtkDriverTest, TypedKeyGivesKeyDownAndCharacter) {
     EXPECT_EQ(Received(window, WM_CHAR)[0].wParam, static_cast<WPARAM>(L'a'));
 }
 
+// A press on a caption moves the window with the pointer, through the pointer grab that
+// stands for capture; the guard timer ends the move should the release get lost.
+TEST_F(GtkDriverTest, CaptionDragMovesTheWindow) {
+    React([](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_TIMER) {
+            ReleaseCapture();
+            return 0;
+        }
+        return message == WM_NCHITTEST ? std::optional<LRESULT>(HTCAPTION) : std::nullopt;
+    });
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    SetTimer(window, 1, 5000, nullptr);
+    ASSERT_TRUE(RunXdotool("mousemove " + PointArguments(350, 260) + " mousedown 1 sleep 0.1" +
+                           " mousemove " + PointArguments(450, 300) + " sleep 0.1 mouseup 1"));
+    RECT moved{};
+    ASSERT_TRUE(PumpUntil([&] {
+        GetWindowRect(window, &moved);
+        return moved.left == 400;
+    }));
+    EXPECT_EQ(moved.top, 240);
+    EXPECT_TRUE(PumpUntil([&] { return ScreenShows(410, 310, Red()); }));
+    KillTimer(window, 1);
+    React(nullptr);
+}
+
 // GetMessageW waits in GLib's main context; a post from another thread must end the wait
 // long before the timer that stands guard against a lost wake-up.
 TEST_F(GtkDriverTest, PostFromAnotherThreadEndsTheWait) {

@@ -1,8 +1,8 @@
 #include "drivers/gtk/gtk_cursors.h"
 
 #include <algorithm>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 
 #include "plat/cursor.h"
 
