@@ -3,19 +3,25 @@
 # Builds one GoogleTest program and registers each of its tests with ctest as its own process,
 # so process-wide state (the command id counter, the framework's singletons) starts fresh.
 # FIXTURE http_servers runs the tests with nginx and the fault server up (tests/http).
+# Every test but the gui ones runs on the headless driver, whether or not a display is there.
+# (gtest_discover_tests passes one value per property, so the driver goes through
+# ENVIRONMENT_MODIFICATION and the fixture's variable through ENVIRONMENT.)
 function(vael_add_test name)
     cmake_parse_arguments(ARG "" "LABEL;FIXTURE" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} vael_test_support GTest::gmock)
-    set(fixture_properties)
+    set(test_properties)
+    if(NOT ARG_LABEL STREQUAL "gui")
+        list(APPEND test_properties ENVIRONMENT_MODIFICATION DM_DRIVER=set:headless)
+    endif()
     if(ARG_FIXTURE STREQUAL "http_servers")
-        set(fixture_properties
+        list(APPEND test_properties
             FIXTURES_REQUIRED http_servers
             ENVIRONMENT VAEL_HTTP_SERVERS=${VAEL_HTTP_SERVERS_STATE})
     elseif(ARG_FIXTURE)
         message(FATAL_ERROR "vael_add_test: unknown fixture ${ARG_FIXTURE}")
     endif()
     gtest_discover_tests(${name}
-        PROPERTIES LABELS "${ARG_LABEL}" ${fixture_properties}
+        PROPERTIES LABELS "${ARG_LABEL}" ${test_properties}
         DISCOVERY_TIMEOUT 60)
 endfunction()

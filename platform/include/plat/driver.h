@@ -4,8 +4,8 @@
 // driver gives it input through DeliverInput.
 //
 // The driver is chosen once, at its first use: DM_DRIVER names it ("headless" or "gtk"),
-// otherwise the headless driver is used. A name that is not built in falls back to headless
-// with a line on standard error.
+// otherwise gtk is used when it is built in and a display can be opened, else headless. A name
+// that is not built in or cannot run here falls back to headless with a line on standard error.
 #pragma once
 
 #include <memory>
@@ -82,7 +82,7 @@ public:
 };
 
 // Chooses the driver before its first use; FALSE when another one is in use already or the
-// name is not built in.
+// named one is not built in or cannot run here.
 BOOL SelectDriver(const std::string& name);
 Driver& CurrentDriver();
 

@@ -1,20 +1,28 @@
-// Choosing the user-interface driver once, by DM_DRIVER or by a call before its first use.
+// Choosing the user-interface driver once, by DM_DRIVER or by a call before its first use;
+// without either, the gtk driver when it can open a display, else the headless driver.
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
 #include "drivers/headless/headless_driver.h"
 #include "plat/driver.h"
+#ifdef VAEL_HAVE_GTK_DRIVER
+#include "drivers/gtk/gtk_driver.h"
+#endif
 
 namespace plat {
 namespace {
 
+// `make` answers null when the driver cannot run here (no display for gtk).
 struct DriverEntry {
     const char* name;
     std::unique_ptr<Driver> (*make)();
 };
 
 constexpr DriverEntry kDrivers[] = {
+#ifdef VAEL_HAVE_GTK_DRIVER
+    {"gtk", gtk::MakeGtkDriver},
+#endif
     {"headless", headless::MakeHeadlessDriver},
 };
 
@@ -30,9 +38,32 @@ const DriverEntry* FindDriver(const std::string& name) {
     return nullptr;
 }
 
-std::string RequestedName() {
+std::unique_ptr<Driver> MakeDriver(const std::string& name) {
+    const DriverEntry* entry = FindDriver(name);
+    return entry ? entry->make() : nullptr;
+}
+
+// The first driver that runs here, in the table's order, which ends with the headless one.
+std::unique_ptr<Driver> MakeFirstThatRuns() {
+    for (const DriverEntry& entry : kDrivers) {
+        if (std::unique_ptr<Driver> driver = entry.make()) {
+            return driver;
+        }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<Driver> MakeRequestedDriver() {
     const char* requested = std::getenv("DM_DRIVER");
-    return requested && *requested ? requested : "headless";
+    if (!requested || !*requested) {
+        return MakeFirstThatRuns();
+    }
+    if (std::unique_ptr<Driver> driver = MakeDriver(requested)) {
+        return driver;
+    }
+    std::fprintf(stderr, "DM_DRIVER=%s cannot be used here; using the headless driver\n",
+                 requested);
+    return headless::MakeHeadlessDriver();
 }
 
 }  // namespace
@@ -42,25 +73,18 @@ BOOL SelectDriver(const std::string& name) {
     if (current) {
         return name == current->Name() ? TRUE : FALSE;
     }
-    const DriverEntry* entry = FindDriver(name);
-    if (!entry) {
+    std::unique_ptr<Driver> driver = MakeDriver(name);
+    if (!driver) {
         return FALSE;
     }
-    current = entry->make().release();
+    current = driver.release();
     return TRUE;
 }
 
 Driver& CurrentDriver() {
     std::lock_guard<std::mutex> guard(selectionLock);
     if (!current) {
-        std::string name = RequestedName();
-        const DriverEntry* entry = FindDriver(name);
-        if (!entry) {
-            std::fprintf(stderr, "DM_DRIVER=%s is not built in; using the headless driver\n",
-                         name.c_str());
-            entry = FindDriver("headless");
-        }
-        current = entry->make().release();
+        current = MakeRequestedDriver().release();
     }
     return *current;
 }

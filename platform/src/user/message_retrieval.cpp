@@ -103,6 +103,7 @@ BOOL GetMessageW(MSG* message, HWND window, UINT first, UINT last) {
 BOOL PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT removal) {
     Guard lock(user::WindowSystemLock());
     ThreadQueue& queue = user::CurrentQueue();
+    user::RunPendingNativeEvents(lock, queue);
     if (!IsValidFilter(window)) {
         return FALSE;
     }

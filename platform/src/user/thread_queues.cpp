@@ -105,6 +105,14 @@ void WaitForActivity(Guard& lock, ThreadQueue& queue, std::optional<ULONGLONG> u
     }
 }
 
+void RunPendingNativeEvents(Guard& lock, ThreadQueue& queue) {
+    if (WaitsForNativeEvents(queue)) {
+        lock.unlock();
+        CurrentDriver().RunNativeEvents(0);
+        lock.lock();
+    }
+}
+
 LRESULT CallProcedureUnlocked(Guard& lock, HWND window, UINT message, WPARAM wParam,
                               LPARAM lParam) {
     WindowRecord* record = FindWindowRecord(window);

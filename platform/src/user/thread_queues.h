@@ -73,6 +73,9 @@ void WakeAllQueues();
 void ServeSentMessages(Guard& lock, ThreadQueue& queue);
 // Waits until something is queued or woken, or until the tick `until` when given.
 void WaitForActivity(Guard& lock, ThreadQueue& queue, std::optional<ULONGLONG> until);
+// On the driver's native event thread: handles the native events that are pending, without
+// waiting, so that input reaches the queue before it is looked at. Releases the lock meanwhile.
+void RunPendingNativeEvents(Guard& lock, ThreadQueue& queue);
 
 // Calls the window's procedure on this thread, releasing the lock around the call.
 LRESULT CallProcedureUnlocked(Guard& lock, HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,222 @@
+#include "drivers/gtk/gtk_driver.h"
+
+#include <cstdlib>
+#include <future>
+
+#include "drivers/gtk/gtk_cursors.h"
+#include "drivers/gtk/gtk_message_box.h"
+#include "plat/message_box.h"
+#include "plat/message_queue.h"
+#include "plat/text.h"
+
+namespace plat::gtk {
+namespace {
+
+RECT RectOf(const GdkRectangle& area) {
+    return {area.x, area.y, area.x + area.width, area.y + area.height};
+}
+
+MonitorDescription DescribeMonitor(GdkMonitor* monitor) {
+    GdkRectangle geometry;
+    GdkRectangle work;
+    gdk_monitor_get_geometry(monitor, &geometry);
+    gdk_monitor_get_workarea(monitor, &work);
+    return {RectOf(geometry), RectOf(work)};
+}
+
+bool DisplayNamed() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A message box asked for on another thread, shown on GTK's thread.
+struct MessageBoxCall {
+    GtkWindow* parent;
+    std::wstring text;
+    std::wstring caption;
+    UINT type;
+    std::promise<int> answer;
+};
+
+gboolean RunMessageBoxCall(gpointer data) {
+    auto* call = static_cast<MessageBoxCall*>(data);
+    call->answer.set_value(RunMessageBox(call->parent, call->text, call->caption, call->type));
+    return G_SOURCE_REMOVE;
+}
+
+struct TimeoutState {
+    bool passed = false;
+};
+
+gboolean NoteTimeout(gpointer data) {
+    static_cast<TimeoutState*>(data)->passed = true;
+    return G_SOURCE_REMOVE;
+}
+
+}  // namespace
+
+GtkDriver::GtkDriver() : m_thread(GetCurrentThreadId()) {
+    SetMessageBoxPresenter(
+        [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+            return ShowMessageBox(owner, text, caption, type);
+        });
+}
+
+GtkSurface* GtkDriver::Find(HWND window) {
+    auto found = m_surfaces.find(window);
+    return found == m_surfaces.end() ? nullptr : found->second.get();
+}
+
+GtkWindow* GtkDriver::WindowOf(HWND window) {
+    GtkSurface* surface = Find(window);
+    return surface ? surface->Window() : nullptr;
+}
+
+void GtkDriver::CreateSurface(HWND window, const SurfaceDescription& description) {
+    m_surfaces[window] = std::make_unique<GtkSurface>(description, WindowOf(description.owner));
+}
+
+void GtkDriver::DestroySurface(HWND window) {
+    if (m_grab == window) {
+        SetPointerGrab(nullptr);
+    }
+    m_surfaces.erase(window);
+}
+
+void GtkDriver::ShowSurface(HWND window, SurfaceShow show, bool activate) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->Show(show, activate);
+    }
+}
+
+void GtkDriver::MoveSurface(HWND window, POINT topLeft) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->Move(topLeft);
+    }
+}
+
+void GtkDriver::ResizeSurface(HWND window, SIZE size) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->Resize(size);
+    }
+}
+
+void GtkDriver::SetSurfaceTitle(HWND window, const std::wstring& title) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->SetTitle(title);
+    }
+}
+
+void GtkDriver::SetSurfaceOwner(HWND window, HWND owner) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->SetOwner(WindowOf(owner));
+    }
+}
+
+void GtkDriver::PresentSurface(HWND window, const RECT& area, const PixelBuffer& pixels,
+                               BYTE constantAlpha) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->Present(area, pixels, constantAlpha);
+    }
+}
+
+void GtkDriver::SetCursorShape(HWND window, const CursorShape* shape) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->SetCursor(MakeCursor(gdk_display_get_default(), shape));
+    }
+}
+
+// Windows' capture: every pointer event goes to the grabbing window, wherever the pointer is.
+void GtkDriver::SetPointerGrab(HWND window) {
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    GtkWindow* grabbing = WindowOf(window);
+    GdkWindow* native = grabbing ? gtk_widget_get_window(GTK_WIDGET(grabbing)) : nullptr;
+    m_grab = native ? window : nullptr;
+    if (!native) {
+        gdk_seat_ungrab(seat);
+        return;
+    }
+    gdk_seat_grab(seat, native, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr, nullptr, nullptr,
+                  nullptr);
+}
+
+void GtkDriver::SetInputMethodPosition(HWND window, POINT point) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->SetInputMethodPosition(point);
+    }
+}
+
+std::vector<MonitorDescription> GtkDriver::Monitors() {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* primary = gdk_display_get_primary_monitor(display);
+    std::vector<MonitorDescription> monitors;
+    if (primary) {
+        monitors.push_back(DescribeMonitor(primary));
+    }
+    for (int index = 0; index < gdk_display_get_n_monitors(display); ++index) {
+        GdkMonitor* monitor = gdk_display_get_monitor(display, index);
+        if (monitor != primary) {
+            monitors.push_back(DescribeMonitor(monitor));
+        }
+    }
+    return monitors;
+}
+
+void GtkDriver::SetClipboardText(const std::wstring& text) {
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), WideToUtf8(text).c_str(),
+                           -1);
+}
+
+std::wstring GtkDriver::ClipboardText() {
+    gchar* text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    std::wstring wide = text ? Utf8ToWide(text) : std::wstring();
+    g_free(text);
+    return wide;
+}
+
+// One blocking round of the main context returns after it has dispatched something or been
+// woken; the rest that is ready is handled without waiting. A wake-up that came before the
+// round is kept by the context, so none is lost between the caller's check and the wait.
+void GtkDriver::RunNativeEvents(int timeoutMs) {
+    if (timeoutMs != 0 && !m_wakeRequested.exchange(false)) {
+        TimeoutState timeout;
+        guint timer = timeoutMs >= 0 ? g_timeout_add(timeoutMs, NoteTimeout, &timeout) : 0;
+        g_main_context_iteration(nullptr, TRUE);
+        if (timer && !timeout.passed) {
+            g_source_remove(timer);
+        }
+    }
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    m_wakeRequested = false;
+}
+
+void GtkDriver::Wake() {
+    m_wakeRequested = true;
+    g_main_context_wakeup(nullptr);
+}
+
+int GtkDriver::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                              UINT type) {
+    if (GetCurrentThreadId() == m_thread) {
+        return RunMessageBox(WindowOf(owner), text, caption, type);
+    }
+    MessageBoxCall call{nullptr, text, caption, type, {}};
+    std::future<int> answer = call.answer.get_future();
+    g_main_context_invoke(nullptr, RunMessageBoxCall, &call);
+    return answer.get();
+}
+
+std::unique_ptr<Driver> MakeGtkDriver() {
+    if (!DisplayNamed() || !gtk_init_check(nullptr, nullptr)) {
+        return nullptr;
+    }
+    return std::make_unique<GtkDriver>();
+}
+
+}  // namespace plat::gtk

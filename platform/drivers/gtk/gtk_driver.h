@@ -1,0 +1,56 @@
+// The gtk driver: the window system's surfaces as GTK 3 windows on the desktop, and GDK's
+// input turned into the window system's input. GTK is used from one thread, the one that made
+// the driver: every call but Wake comes from it, and that thread's message waits run GLib's
+// main context, so GTK's events and the thread's messages are both served.
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <memory>
+
+#include "drivers/gtk/gtk_surface.h"
+#include "plat/driver.h"
+
+namespace plat::gtk {
+
+class GtkDriver final : public Driver {
+public:
+    GtkDriver();
+
+    const char* Name() const override { return "gtk"; }
+    void CreateSurface(HWND window, const SurfaceDescription& description) override;
+    void DestroySurface(HWND window) override;
+    void ShowSurface(HWND window, SurfaceShow show, bool activate) override;
+    void MoveSurface(HWND window, POINT topLeft) override;
+    void ResizeSurface(HWND window, SIZE size) override;
+    void SetSurfaceTitle(HWND window, const std::wstring& title) override;
+    void SetSurfaceOwner(HWND window, HWND owner) override;
+    void PresentSurface(HWND window, const RECT& area, const PixelBuffer& pixels,
+                        BYTE constantAlpha) override;
+    void SetCursorShape(HWND window, const CursorShape* shape) override;
+    void SetPointerGrab(HWND window) override;
+    void SetInputMethodPosition(HWND window, POINT point) override;
+    std::vector<MonitorDescription> Monitors() override;
+    void SetClipboardText(const std::wstring& text) override;
+    std::wstring ClipboardText() override;
+    DWORD NativeEventThread() const override { return m_thread; }
+    void RunNativeEvents(int timeoutMs) override;
+    void Wake() override;
+
+private:
+    GtkSurface* Find(HWND window);
+    GtkWindow* WindowOf(HWND window);
+    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                       UINT type);
+
+    DWORD m_thread;
+    std::map<HWND, std::unique_ptr<GtkSurface>> m_surfaces;
+    HWND m_grab = nullptr;
+    std::atomic<bool> m_wakeRequested{false};
+};
+
+// The gtk driver when a display is named (DISPLAY or WAYLAND_DISPLAY) and GTK can open it,
+// else null.
+std::unique_ptr<Driver> MakeGtkDriver();
+
+}  // namespace plat::gtk

@@ -1,0 +1,47 @@
+// One native window: an undecorated GTK top-level window with an RGBA visual, showing the
+// picture the window system presents. The window system draws the whole window, non-client
+// parts included, so the window manager adds no frame of its own.
+#pragma once
+
+#include "drivers/gtk/gtk_headers.h"
+
+#include <memory>
+
+#include "drivers/gtk/surface_input.h"
+#include "plat/driver.h"
+
+namespace plat::gtk {
+
+class GtkSurface {
+public:
+    GtkSurface(const SurfaceDescription& description, GtkWindow* owner);
+    ~GtkSurface();
+    GtkSurface(const GtkSurface&) = delete;
+    GtkSurface& operator=(const GtkSurface&) = delete;
+
+    GtkWindow* Window() const { return GTK_WINDOW(m_window); }
+
+    void Show(SurfaceShow show, bool activate);
+    void Move(POINT topLeft);
+    void Resize(SIZE size);
+    void SetTitle(const std::wstring& title);
+    void SetOwner(GtkWindow* owner);
+    void Present(const RECT& area, const PixelBuffer& pixels, BYTE constantAlpha);
+    // Takes over the reference to `cursor`.
+    void SetCursor(GdkCursor* cursor);
+    void SetInputMethodPosition(POINT point) { m_input->SetInputMethodPosition(point); }
+
+private:
+    static gboolean OnDraw(GtkWidget*, cairo_t* context, gpointer self);
+    static void OnRealize(GtkWidget* window, gpointer self);
+    void ApplyStyle(const SurfaceDescription& description);
+    void ApplyCursor();
+
+    GtkWidget* m_window;
+    cairo_surface_t* m_picture;
+    BYTE m_constantAlpha = 255;
+    GdkCursor* m_cursor = nullptr;
+    std::unique_ptr<SurfaceInput> m_input;
+};
+
+}  // namespace plat::gtk

@@ -1,0 +1,14 @@
+// Windows virtual-key codes for GDK key values.
+#pragma once
+
+#include "plat/types.h"
+
+namespace plat::gtk {
+
+constexpr UINT VK_PROCESSKEY = 0xE5;  // a key the input method took for its composition
+
+// The virtual key of a key value as the key shows without modifiers ("a" and "A" are 'A',
+// "1" is '1'); 0 for a key with no virtual key.
+UINT VirtualKeyOf(unsigned int keyValue);
+
+}  // namespace plat::gtk

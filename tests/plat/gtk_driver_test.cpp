@@ -1,0 +1,270 @@
+// The gtk driver on an X server of the test's own: pictures reaching the screen, input made by
+// xdotool reaching window procedures, and the message loop waiting in GLib's main context.
+#include <gtest/gtest.h>
+
+#include "plat/types.h"
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gdk/gdk.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "TempDir.h"
+#include "plat/clipboard.h"
+#include "plat/input.h"
+#include "plat/keyboard.h"
+#include "plat/layered.h"
+#include "plat/monitor.h"
+#include "plat/timer.h"
+#include "window_test_support.h"
+#include "xvfb_display.h"
+
+namespace plat::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uint32_t kRed = 0xFFFF0000;  // premultiplied BGRA as one value
+constexpr std::uint32_t kBlue = 0xFF0000FF;
+
+struct Colour {
+    int red, green, blue;
+    bool operator==(const Colour&) const = default;
+};
+
+// A picture whose left half is red and right half blue.
+class TestPicture {
+public:
+    TestPicture(LONG width, LONG height) : m_width(width), m_pixels(width * height) {
+        for (LONG y = 0; y < height; ++y) {
+            for (LONG x = 0; x < width; ++x) {
+                m_pixels[y * width + x] = x < width / 2 ? kRed : kBlue;
+            }
+        }
+    }
+    PixelBuffer Buffer() const {
+        return {reinterpret_cast<const BYTE*>(m_pixels.data()), m_width,
+                static_cast<LONG>(m_pixels.size()) / m_width, m_width * 4};
+    }
+
+private:
+    LONG m_width;
+    std::vector<std::uint32_t> m_pixels;
+};
+
+Colour PixelOf(GdkPixbuf* picture, int x, int y) {
+    const guchar* pixel = gdk_pixbuf_get_pixels(picture) + y * gdk_pixbuf_get_rowstride(picture) +
+                          x * gdk_pixbuf_get_n_channels(picture);
+    return {pixel[0], pixel[1], pixel[2]};
+}
+
+GdkPixbuf* Screenshot() {
+    GdkWindow* root = gdk_get_default_root_window();
+    return gdk_pixbuf_get_from_window(root, 0, 0, gdk_window_get_width(root),
+                                      gdk_window_get_height(root));
+}
+
+// Takes and dispatches messages until `done` holds; false when `timeout` passes first.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 5s) {
+    auto deadline = Clock::now() + timeout;
+    while (true) {
+        Pump();
+        if (done()) {
+            return true;
+        }
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+}
+
+bool RunXdotool(const std::string& arguments) {
+    return std::system(("xdotool " + arguments).c_str()) == 0;
+}
+
+std::string PointArguments(LONG x, LONG y) {
+    return std::to_string(x) + " " + std::to_string(y);
+}
+
+class GtkDriverTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        display = new XvfbDisplay;
+        setenv("DM_DRIVER", "gtk", 1);
+        // No accessibility bus on a test server: its D-Bus connection lives until exit.
+        setenv("NO_AT_BRIDGE", "1", 1);
+    }
+
+    static void TearDownTestSuite() {
+        delete display;
+        display = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(display->Running()) << "Xvfb did not start";
+        ASSERT_STREQ(CurrentDriver().Name(), "gtk");
+        Log().clear();
+    }
+
+    void TearDown() override {
+        for (HWND window : m_windows) {
+            DestroyWindow(window);
+        }
+        Pump();
+    }
+
+    // A layered popup showing the test picture, once the screen shows it.
+    HWND ShowPictureWindow(RECT rect) {
+        HWND window = CreateShownWindow(rect, nullptr, WS_EX_LAYERED);
+        m_windows.push_back(window);
+        TestPicture picture(rect.right - rect.left, rect.bottom - rect.top);
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        EXPECT_TRUE(UpdateLayeredWindow(window, nullptr, nullptr, picture.Buffer(), nullptr, &blend,
+                                        ULW_ALPHA, nullptr));
+        EXPECT_TRUE(PumpUntil([&] { return ScreenShows(rect.left + 5, rect.bottom - 5, Red()); }))
+            << "the window never showed";
+        return window;
+    }
+
+    static Colour Red() { return {255, 0, 0}; }
+    static Colour Blue() { return {0, 0, 255}; }
+
+    static bool ScreenShows(int x, int y, Colour colour) {
+        GdkPixbuf* screen = Screenshot();
+        bool shows = screen && PixelOf(screen, x, y) == colour;
+        g_clear_object(&screen);
+        return shows;
+    }
+
+    static XvfbDisplay* display;
+    std::vector<HWND> m_windows;
+};
+
+XvfbDisplay* GtkDriverTest::display = nullptr;
+
+TEST_F(GtkDriverTest, PresentedPictureShowsOnTheScreenshot) {
+    RECT rect{100, 100, 300, 220};
+    ShowPictureWindow(rect);
+    vael::test::TempDir folder;
+    std::string path = (folder / "screen.png").string();
+    GdkPixbuf* screen = Screenshot();
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(gdk_pixbuf_save(screen, path.c_str(), "png", nullptr, nullptr));
+    g_object_unref(screen);
+
+    GdkPixbuf* saved = gdk_pixbuf_new_from_file(path.c_str(), nullptr);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(PixelOf(saved, 150, 160), Red());
+    EXPECT_EQ(PixelOf(saved, 250, 160), Blue());
+    EXPECT_EQ(PixelOf(saved, 99, 160), (Colour{0, 0, 0}));  // the bare root window
+    g_object_unref(saved);
+}
+
+TEST_F(GtkDriverTest, ClickReachesTheProcedureInClientCoordinates) {
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    ASSERT_TRUE(RunXdotool("mousemove " + PointArguments(350, 260) + " click 1"));
+    ASSERT_TRUE(PumpUntil([&] { return !Received(window, WM_LBUTTONUP).empty(); }));
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+        std::vector<Delivered> received = Received(window, message);
+        ASSERT_EQ(received.size(), 1u) << message;
+        EXPECT_EQ(GET_X_LPARAM(received[0].lParam), 50);
+        EXPECT_EQ(GET_Y_LPARAM(received[0].lParam), 60);
+    }
+}
+
+TEST_F(GtkDriverTest, SecondQuickPressIsADoubleClick) {
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    ASSERT_TRUE(
+        RunXdotool("mousemove " + PointArguments(320, 250) + " click --repeat 2 --delay 60 1"));
+    std::vector<UINT> buttons{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
+    ASSERT_TRUE(PumpUntil([&] { return MessagesOf(window, buttons).size() == 4; }));
+    EXPECT_EQ(MessagesOf(window, buttons),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+}
+
+TEST_F(GtkDriverTest, TypedKeyGivesKeyDownAndCharacter) {
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    SetActiveWindow(window);
+    SetFocus(window);
+    ASSERT_TRUE(RunXdotool("mousemove " + PointArguments(400, 260) + " key a"));
+    ASSERT_TRUE(PumpUntil([&] { return !Received(window, WM_KEYUP).empty(); }));
+    ASSERT_EQ(Received(window, WM_KEYDOWN).size(), 1u);
+    EXPECT_EQ(Received(window, WM_KEYDOWN)[0].wParam, static_cast<WPARAM>('A'));
+    ASSERT_EQ(Received(window, WM_CHAR).size(), 1u);
+    EXPECT_EQ(Received(window, WM_CHAR)[0].wParam, static_cast<WPARAM>(L'a'));
+}
+
+// A press on a caption moves the window with the pointer, through the pointer grab that
+// stands for capture; the guard timer ends the move should the release get lost.
+TEST_F(GtkDriverTest, CaptionDragMovesTheWindow) {
+    React([](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_TIMER) {
+            ReleaseCapture();
+            return 0;
+        }
+        return message == WM_NCHITTEST ? std::optional<LRESULT>(HTCAPTION) : std::nullopt;
+    });
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    SetTimer(window, 1, 5000, nullptr);
+    ASSERT_TRUE(RunXdotool("mousemove " + PointArguments(350, 260) + " mousedown 1 sleep 0.1" +
+                           " mousemove " + PointArguments(450, 300) + " sleep 0.1 mouseup 1"));
+    RECT moved{};
+    ASSERT_TRUE(PumpUntil([&] {
+        GetWindowRect(window, &moved);
+        return moved.left == 400;
+    }));
+    EXPECT_EQ(moved.top, 240);
+    EXPECT_TRUE(PumpUntil([&] { return ScreenShows(410, 310, Red()); }));
+    KillTimer(window, 1);
+    React(nullptr);
+}
+
+// GetMessageW waits in GLib's main context; a post from another thread must end the wait
+// long before the timer that stands guard against a lost wake-up.
+TEST_F(GtkDriverTest, PostFromAnotherThreadEndsTheWait) {
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    constexpr UINT kPosted = WM_USER + 7;
+    SetTimer(window, 1, 3000, nullptr);
+    auto start = Clock::now();
+    std::thread poster([&] {
+        std::this_thread::sleep_for(100ms);
+        PostMessageW(window, kPosted, 0, 0);
+    });
+    MSG message;
+    do {
+        ASSERT_TRUE(GetMessageW(&message, nullptr, 0, 0));
+    } while (message.message != kPosted && message.message != WM_TIMER);
+    poster.join();
+    EXPECT_EQ(message.message, kPosted);
+    EXPECT_LT(Clock::now() - start, 2s);
+    KillTimer(window, 1);
+}
+
+TEST_F(GtkDriverTest, TimerFallsDueWhileWaitingInTheMainContext) {
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    SetTimer(window, 1, 50, nullptr);
+    MSG message;
+    do {
+        ASSERT_TRUE(GetMessageW(&message, nullptr, 0, 0));
+        DispatchMessageW(&message);
+    } while (message.message != WM_TIMER);
+    KillTimer(window, 1);
+}
+
+TEST_F(GtkDriverTest, MonitorAndClipboardComeFromTheDisplay) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info));
+    EXPECT_EQ(info.rcMonitor.right, 1920);
+    EXPECT_EQ(info.rcWork.bottom, 1080);  // Xvfb has no panels
+
+    SetClipboardText(L"C:\\Program Files (x86)\\Halvorn\\瓦尔");
+    EXPECT_EQ(GetClipboardText(), L"C:\\Program Files (x86)\\Halvorn\\瓦尔");
+}
+
+}  // namespace
+}  // namespace plat::test
