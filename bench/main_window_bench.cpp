@@ -100,7 +100,7 @@ void BM_HoverOneButton(benchmark::State& state) {
     bool hover = false;
     for (auto _ : state) {
         hover = !hover;
-        download->SendMessage(hover ? 0x02A1 : plat::WM_MOUSELEAVE);
+        download->SendMessage(hover ? plat::WM_MOUSEHOVER : plat::WM_MOUSELEAVE);
         window.draw->Render(root.get());
     }
     root->SendMessage(plat::WM_DESTROY);

@@ -190,7 +190,8 @@ TEST_F(GtkDriverTest, TypedKeyGivesKeyDownAndCharacter) {
     HWND window = ShowPictureWindow({300, 200, 500, 320});
     SetActiveWindow(window);
     SetFocus(window);
-    ASSERT_TRUE(RunXdotool("mousemove " + PointArguments(400, 260) + " key a"));
+    // The pointer gives the window the keyboard (no window manager): let the move land first.
+    ASSERT_TRUE(RunXdotool("mousemove " + PointArguments(400, 260) + " sleep 0.3 key a"));
     ASSERT_TRUE(PumpUntil([&] { return !Received(window, WM_KEYUP).empty(); }));
     ASSERT_EQ(Received(window, WM_KEYDOWN).size(), 1u);
     EXPECT_EQ(Received(window, WM_KEYDOWN)[0].wParam, static_cast<WPARAM>('A'));

@@ -10,10 +10,6 @@
 namespace DM {
 namespace {
 
-constexpr UINT WM_MOUSEHOVER = 0x02A1;
-constexpr UINT WM_NCPAINT = 0x0085;
-constexpr UINT WM_ERASEBKGND = 0x0014;
-constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr WPARAM kCaptionDrag = 0xF012;
 
 POINT PointOf(LPARAM lParam) {
@@ -108,7 +104,7 @@ DMCode DUIWindow::InitDMData(DMXmlNode& node) {
     if (m_pParent && m_pParent->IsDisabled(true)) {
         m_dwState |= DUIWNDSTATE_Disable;
     }
-    SendMessage(WM_SHOWWINDOW, m_pXmlInfo->m_bVisible ? 1 : 0, 1);
+    SendMessage(plat::WM_SHOWWINDOW, m_pXmlInfo->m_bVisible ? 1 : 0, 1);
     CreateChildren(node);
     return DM_ECODE_OK;
 }
@@ -284,15 +280,15 @@ bool DUIWindow::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
     DUI_HANDLE(plat::WM_DESTROY, OnDestroy)
     DUI_HANDLE(plat::WM_ENABLE, OnEnable)
     DUI_HANDLE(plat::WM_PAINT, OnPaint)
-    DUI_HANDLE(WM_ERASEBKGND, OnEraseBkgnd)
-    DUI_HANDLE(WM_SHOWWINDOW, OnShowWindow)
+    DUI_HANDLE(plat::WM_ERASEBKGND, OnEraseBkgnd)
+    DUI_HANDLE(plat::WM_SHOWWINDOW, OnShowWindow)
     DUI_HANDLE(plat::WM_WINDOWPOSCHANGED, OnWindowPosChanged)
     DUI_HANDLE(plat::WM_NCCALCSIZE, OnNcCalcSize)
-    DUI_HANDLE(WM_NCPAINT, OnNcPaint)
+    DUI_HANDLE(plat::WM_NCPAINT, OnNcPaint)
     DUI_HANDLE(plat::WM_LBUTTONDOWN, OnLButtonDown)
     DUI_HANDLE(plat::WM_LBUTTONUP, OnLButtonUp)
     DUI_HANDLE(plat::WM_MOUSEWHEEL, OnMouseWheel)
-    DUI_HANDLE(WM_MOUSEHOVER, OnMouseHover)
+    DUI_HANDLE(plat::WM_MOUSEHOVER, OnMouseHover)
     DUI_HANDLE(plat::WM_MOUSELEAVE, OnMouseLeave)
     return message == plat::WM_MOUSEMOVE;
 }
@@ -339,7 +335,7 @@ void DUIWindow::SetVisible(bool visible, bool update) {
     if (update) {
         InvalidateRect(m_rcWindow);
     }
-    SendMessage(WM_SHOWWINDOW, visible ? 1 : 0, 0);
+    SendMessage(plat::WM_SHOWWINDOW, visible ? 1 : 0, 0);
     if (update) {
         InvalidateRect(m_rcWindow);
     }
@@ -362,7 +358,7 @@ LRESULT DUIWindow::OnShowWindow(WPARAM show, LPARAM fromParent) {
     OnStateChanged(old, changed);
     m_dwState = changed;
     for (DUIWindow* child = m_pFirstChild; child; child = child->m_pNextSibling) {
-        child->SendMessage(WM_SHOWWINDOW, visible ? 1 : 0, 1);
+        child->SendMessage(plat::WM_SHOWWINDOW, visible ? 1 : 0, 1);
     }
     if (!visible && m_pContainer) {
         if (m_pContainer->OnGetFocusWnd() == m_hDUIWnd) {

@@ -17,9 +17,21 @@ DMColor Scaled(DMColor color, BYTE alpha) {
     return color;
 }
 
-// Draws the state of `skin`, or fills with `color` when there is no skin.
-void DrawStateBackground(IDMCanvas* canvas, const RECT& rect, IDMSkin* skin, DMColor color,
-                         int state, BYTE alpha) {
+// Draws the style's background (or non-client) skin in the state, or fills with the state's
+// colour when there is no skin.
+void DrawStateBackground(IDMCanvas* canvas, const RECT& rect, IDMStyle* style, int state,
+                         bool nonClient) {
+    BYTE alpha = 0xFF;
+    style->GetAlpha(alpha);
+    IDMSkin* skin = nullptr;
+    DMColor color;
+    if (nonClient) {
+        style->GetNcSkin(&skin);
+        style->GetNcColor(state, color);
+    } else {
+        style->GetBgSkin(&skin);
+        style->GetBgColor(state, color);
+    }
     if (skin) {
         int states = 0;
         skin->GetStates(states);
@@ -41,13 +53,7 @@ LRESULT DUIWindow::OnEraseBkgnd(WPARAM canvasParam, LPARAM) {
     }
     int state = 0;
     GetStateIndex(state);
-    BYTE alpha = 0xFF;
-    style->GetAlpha(alpha);
-    IDMSkin* skin = nullptr;
-    style->GetBgSkin(&skin);
-    DMColor color;
-    style->GetBgColor(state, color);
-    DrawStateBackground(canvas, client, skin, color, state, alpha);
+    DrawStateBackground(canvas, client, style, state, false);
     return 1;
 }
 
@@ -100,13 +106,7 @@ LRESULT DUIWindow::OnNcPaint(WPARAM canvasParam, LPARAM) {
     canvas->ExcludeClipRect(client);
     int state = 0;
     GetStateIndex(state);
-    BYTE alpha = 0xFF;
-    style->GetAlpha(alpha);
-    IDMSkin* skin = nullptr;
-    style->GetNcSkin(&skin);
-    DMColor color;
-    style->GetNcColor(state, color);
-    DrawStateBackground(canvas, m_rcWindow, skin, color, state, alpha);
+    DrawStateBackground(canvas, m_rcWindow, style, state, true);
     canvas->PopClip();
     return 0;
 }

@@ -9,8 +9,6 @@
 namespace DM {
 namespace {
 
-constexpr UINT WM_ERASEBKGND = 0x0014;
-constexpr UINT WM_NCPAINT = 0x0085;
 constexpr int kNearWholeSlack = 100;
 constexpr int kMostFragments = 9;
 
@@ -128,7 +126,7 @@ bool DMDrawImpl::NearWholeCanvas(const RECT& box) const {
 }
 
 void DMDrawImpl::PaintWidget(IDMCanvas* canvas, DUIWindow* widget) {
-    widget->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas));
+    widget->SendMessage(plat::WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas));
     widget->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(canvas));
 }
 
@@ -165,7 +163,7 @@ int DMDrawImpl::DrawTree(IDMCanvas* canvas, IDMRegion* region, DUIWindow* widget
         canvas->PopClip();
     }
     if (progress == Drawing) {
-        widget->SendMessage(WM_NCPAINT, reinterpret_cast<WPARAM>(canvas));
+        widget->SendMessage(plat::WM_NCPAINT, reinterpret_cast<WPARAM>(canvas));
     }
     return progress == Finished ? 1 : 0;
 }
