@@ -18,6 +18,7 @@ class IDMMessageFilter;
 class DMMsgLoopTool;
 class DUIWindow;
 class DUIWndPool;
+class DUITimer;
 
 class DMApp : public DMSingletonT<DMApp> {
 public:
@@ -86,6 +87,7 @@ public:
     // The widget of a handle, or none.
     DUIWindow* FindDUIWnd(DUIWND handle);
     DUIWndPool& GetWndPool();
+    DUITimer& GetTimerTable();
 
 private:
     DMAppData* m_pDMData;

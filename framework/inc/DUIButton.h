@@ -23,6 +23,9 @@ class DUIButton : public DUIWindow {
     DMDECLARE_CLASS_NAME(DUIButton, DUIWindow, L"Button", L"window", DMREG_Window)
 public:
     DMCode SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) override;
+    // Multi-line text is laid out character by character with the line spacing.
+    DMCode DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
+                    UINT format) override;
     bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool IsStateChangeRedraw() override;
 

@@ -20,6 +20,9 @@ class DUIStatic : public DUIWindow {
 public:
     DUIStatic();
     DMCode SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) override;
+    // Multi-line text is laid out character by character with the line spacing.
+    DMCode DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
+                    UINT format) override;
 
     bool m_bMultiLines = false;
     int m_nLineInter = 5;

@@ -37,6 +37,13 @@ enum DUIWindowRelation {
     GDW_PANELPARENT = 6,
 };
 
+// What PushDrawEnviron replaced on a canvas, for PopDrawEnviron to put back.
+struct DUIDrawEnviron {
+    IDMMetaFile* previousFont = nullptr;  // holds a reference while saved
+    DMColor previousColor;
+    bool colorChanged = false;
+};
+
 // Insert as the first child.
 inline DUIWindow* const DUIWND_FIRST = reinterpret_cast<DUIWindow*>(static_cast<intptr_t>(-1));
 
@@ -113,6 +120,14 @@ public:
     virtual DMCode SetText(const DMStringT& text);
     virtual DMCode DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
                             UINT format);
+    // Characters laid out one by one, a new line at the two characters backslash and 'n' or
+    // where the next character would pass the right edge.
+    virtual DMCode DrawMultiLineText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
+                                     UINT format, int lineSpacing);
+    virtual bool IsDrawEnvironNeeded() { return true; }
+    // Selects the state's font and text colour into the canvas.
+    virtual DMCode PushDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved);
+    virtual DMCode PopDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved);
 
     // Messages.
     virtual bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -151,6 +166,15 @@ public:
     DMCode Invalidate();
     bool IsPlacedByCode() const { return m_bPlacedByCode; }
     bool IsLaidOut() const { return m_rcWindow.left != POS_INIT; }
+
+    // Timers 0..127 on the host window; the host turns them into WM_TIMER with the id.
+    DMCode SetTimer(UINT id, UINT elapse);
+    DMCode KillTimer(UINT id);
+    // Timers without a window; message 2338 with the id when due.
+    DMCode SetTimerEx(UINT id, UINT elapse);
+    DMCode KillTimerEx(UINT id);
+    // The host timer id of a widget timer: the id with bit 7 in the top byte, then the handle.
+    static plat::UINT_PTR HostTimerId(DUIWND widget, UINT id);
 
     DUIWND GetDUIWnd() const { return m_hDUIWnd; }
     const DMStringT& GetName() const { return m_pXmlInfo->m_strName; }

@@ -13,6 +13,7 @@
 #include "IDMDraw.h"
 #include "StandInContainer.h"
 #include "plat/headless.h"
+#include "plat/message_queue.h"
 #include "plat/messages.h"
 #include "plat/window_styles.h"
 
@@ -264,6 +265,61 @@ TEST_F(Widgets, TheDrawObjectPaintsOnlyTheInvalidArea) {
     draw->InvalidateRect(nullptr, RGN_COPY);
     draw->Render(root.get());
     EXPECT_EQ(inside->paints, 0) << "a hidden parent's children are not painted";
+}
+
+// Counts the window-less timer messages it gets.
+class TimerCounter : public DUIWindow {
+public:
+    bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT& result) override {
+        if (message == 2338) {
+            ids.push_back(wParam);
+        }
+        return DUIWindow::ProcessWindowMessage(message, wParam, lParam, result);
+    }
+    std::vector<WPARAM> ids;
+};
+
+TEST_F(Widgets, TimersOfWidgets) {
+    EXPECT_EQ(DUIWindow::HostTimerId(5, 3), (static_cast<plat::UINT_PTR>(0x83) << 24) | 5);
+    plat::headless::StartVirtualClock();
+    auto* widget = new TimerCounter;
+    root->InsertChild(widget);
+    EXPECT_EQ(widget->SetTimerEx(7, 50), DM_ECODE_OK);
+    EXPECT_EQ(widget->SetTimer(3, 50), DM_ECODE_OK) << "on the host window";
+    plat::headless::AdvanceClock(60);
+    plat::MSG message{};
+    while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
+        plat::DispatchMessageW(&message);
+    }
+    EXPECT_EQ(widget->ids, (std::vector<WPARAM>{7}));
+    EXPECT_EQ(widget->KillTimerEx(7), DM_ECODE_OK);
+    EXPECT_EQ(widget->KillTimerEx(7), DM_ECODE_FAIL);
+    EXPECT_EQ(widget->KillTimer(3), DM_ECODE_OK);
+    EXPECT_EQ(widget->SetTimer(128, 50), DM_ECODE_FAIL) << "ids stop at 127";
+    plat::headless::StopVirtualClock();
+}
+
+TEST_F(Widgets, MultiLineTextBreaksAtBackslashN) {
+    Build("<dm><window name=\"label\" pos=\"0,0,@200,@100\"/></dm>");
+    DUIWindow* label = root->FindChildByName(L"label");
+    IDMRender* render = nullptr;
+    app.GetDefRegObj(&render, DMREG_Render);
+    auto renderer = DMSmartPtrT<IDMRender>::Adopt(render);
+    IDMCanvas* created = nullptr;
+    renderer->CreateCanvas(200, 100, &created);
+    auto canvas = DMSmartPtrT<IDMCanvas>::Adopt(created);
+    SIZE letter{};
+    canvas->MeasureText(L"A", 1, letter);
+    RECT one{0, 0, 200, 100};
+    label->DrawMultiLineText(canvas.get(), L"ab\\ncd", -1, one, DT_CALCRECT, 5);
+    EXPECT_EQ(one.bottom, letter.cy + 5 + letter.cy) << "two lines";
+    RECT feed{0, 0, 200, 100};
+    label->DrawMultiLineText(canvas.get(), L"ab\ncd", -1, feed, DT_CALCRECT, 5);
+    EXPECT_EQ(feed.bottom, letter.cy) << "a line feed character does not break";
+    RECT narrow{0, 0, letter.cx * 2 + 1, 100};
+    label->DrawMultiLineText(canvas.get(), L"AAAA", -1, narrow, DT_CALCRECT, 0);
+    EXPECT_EQ(narrow.bottom, 2 * letter.cy) << "a character that does not fit starts a line";
 }
 
 }  // namespace

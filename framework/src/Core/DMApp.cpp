@@ -111,4 +111,8 @@ DUIWndPool& DMApp::GetWndPool() {
     return Data().WndPool();
 }
 
+DUITimer& DMApp::GetTimerTable() {
+    return Data().TimerTable();
+}
+
 }  // namespace DM

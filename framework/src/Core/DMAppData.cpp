@@ -28,7 +28,8 @@ DMAppData::DMAppData(HINSTANCE instance)
       m_pFontPool(std::make_unique<DUIFontPool>()),
       m_pSkinPool(std::make_unique<DUISkinPool>()),
       m_pStylePool(std::make_unique<DUIStylePool>()),
-      m_pWndPool(std::make_unique<DUIWndPool>()) {
+      m_pWndPool(std::make_unique<DUIWndPool>()),
+      m_pTimerTable(std::make_unique<DUITimer>()) {
     m_pBuiltinPlugin = std::make_unique<DMPluginImpl>();
     m_pPluginTool->InstallPlugin(m_pBuiltinPlugin.get());
     m_hInstance = instance;
@@ -131,6 +132,7 @@ DMAppData::~DMAppData() {
          {DMREG_TaskRunner, DMREG_Trans, DMREG_Render, DMREG_Res, DMREG_Log, DMREG_Attribute}) {
         ReleaseDefault(type);
     }
+    m_pTimerTable.reset();
     m_pStylePool.reset();
     m_pSkinPool.reset();
     m_pFontPool.reset();

@@ -3,9 +3,11 @@
 #include "DMApp.h"
 #include "DMStringHelpers.h"
 #include "DMXml.h"
+#include "DUITimer.h"
 #include "DUIWndPool.h"
 #include "plat/message_queue.h"
 #include "plat/messages.h"
+#include "plat/timer.h"
 
 namespace DM {
 namespace {
@@ -511,6 +513,32 @@ DMCode DUIWindow::Invalidate() {
     RECT client{};
     GetClientRect(client);
     return InvalidateRect(client);
+}
+
+plat::UINT_PTR DUIWindow::HostTimerId(DUIWND widget, UINT id) {
+    return static_cast<plat::UINT_PTR>(((id | 0x80u) << 24) | (widget & 0xFFFFFFu));
+}
+
+DMCode DUIWindow::SetTimer(UINT id, UINT elapse) {
+    HWND host = m_pContainer ? m_pContainer->OnGetHWnd() : nullptr;
+    if (id > 127 || !host || !plat::SetTimer(host, HostTimerId(m_hDUIWnd, id), elapse, nullptr)) {
+        return DM_ECODE_FAIL;
+    }
+    return DM_ECODE_OK;
+}
+
+DMCode DUIWindow::KillTimer(UINT id) {
+    HWND host = m_pContainer ? m_pContainer->OnGetHWnd() : nullptr;
+    return host && plat::KillTimer(host, HostTimerId(m_hDUIWnd, id)) ? DM_ECODE_OK : DM_ECODE_FAIL;
+}
+
+DMCode DUIWindow::SetTimerEx(UINT id, UINT elapse) {
+    return DMApp::GetObjPtr()->GetTimerTable().SetTimerEx(m_hDUIWnd, id, elapse) ? DM_ECODE_OK
+                                                                                 : DM_ECODE_FAIL;
+}
+
+DMCode DUIWindow::KillTimerEx(UINT id) {
+    return DMApp::GetObjPtr()->GetTimerTable().KillTimerEx(m_hDUIWnd, id);
 }
 
 DMCode DUIWindow::SetText(const DMStringT& text) {

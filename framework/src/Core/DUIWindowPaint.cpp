@@ -1,5 +1,8 @@
 // The widget's paint handlers: background, text and non-client band, in its style's colours,
 // fonts and skins for the current state.
+#include <algorithm>
+#include <cwchar>
+
 #include "DMApp.h"
 #include "DUIWindow.h"
 
@@ -63,33 +66,103 @@ LRESULT DUIWindow::OnPaint(WPARAM canvasParam, LPARAM) {
     if (!canvas || !style || GetText().empty()) {
         return 0;
     }
-    int state = 0;
-    GetStateIndex(state);
-    IDMFont* font = nullptr;
-    IDMMetaFile* previousFont = nullptr;
-    if (style->GetTextFont(state, &font) == DM_ECODE_OK) {
-        canvas->SelectObject(font, &previousFont);
-    }
-    DMColor color;
-    style->GetTextColor(state, color);
-    DMColor previousColor = canvas->GetTextColor();
-    if (!(color == kUnset)) {
-        canvas->SetTextColor(color, nullptr);
+    DUIDrawEnviron saved;
+    bool environ = IsDrawEnvironNeeded();
+    if (environ) {
+        PushDrawEnviron(canvas, saved);
     }
     RECT text{};
     GetTextRect(text);
     UINT format = 0;
     style->GetTextAlign(format);
     DrawText(canvas, GetText().c_str(), -1, text, format);
-    canvas->SetTextColor(previousColor, nullptr);
-    if (previousFont) {
-        canvas->SelectObject(previousFont, nullptr);
-        previousFont->Release();
-    }
-    if (font) {
-        font->Release();
+    if (environ) {
+        PopDrawEnviron(canvas, saved);
     }
     return 0;
+}
+
+DMCode DUIWindow::PushDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved) {
+    IDMStyle* style = GetStyle();
+    if (!canvas || !style) {
+        return DM_ECODE_FAIL;
+    }
+    int state = 0;
+    GetStateIndex(state);
+    IDMFont* font = nullptr;
+    if (style->GetTextFont(state, &font) == DM_ECODE_OK) {
+        canvas->SelectObject(font, &saved.previousFont);
+        font->Release();
+    }
+    DMColor color;
+    style->GetTextColor(state, color);
+    saved.colorChanged = !(color == kUnset);
+    if (saved.colorChanged) {
+        canvas->SetTextColor(color, &saved.previousColor);
+    }
+    return DM_ECODE_OK;
+}
+
+DMCode DUIWindow::PopDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved) {
+    if (!canvas) {
+        return DM_ECODE_FAIL;
+    }
+    if (saved.colorChanged) {
+        canvas->SetTextColor(saved.previousColor, nullptr);
+    }
+    if (saved.previousFont) {
+        canvas->SelectObject(saved.previousFont, nullptr);
+        saved.previousFont->Release();
+        saved.previousFont = nullptr;
+    }
+    return DM_ECODE_OK;
+}
+
+DMCode DUIWindow::DrawMultiLineText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
+                                    UINT format, int lineSpacing) {
+    std::size_t count =
+        length < 0 ? (text ? std::wcslen(text) : 0) : static_cast<std::size_t>(length);
+    if (!canvas || count == 0 || rect.right <= rect.left || rect.bottom <= rect.top) {
+        return DM_ECODE_FAIL;
+    }
+    SIZE letter{};
+    canvas->MeasureText(L"A", 1, letter);
+    LONG lineHeight = letter.cy;
+    bool measuring = format & DT_CALCRECT;
+    LONG x = rect.left;
+    LONG top = rect.top;
+    LONG widest = rect.left;
+    BYTE alpha = 0xFF;
+    GetStyle()->GetAlpha(alpha);
+    for (std::size_t i = 0; i < count; ++i) {
+        bool breakHere = text[i] == L'\\' && i + 1 < count && text[i + 1] == L'n';
+        SIZE glyph{};
+        if (!breakHere) {
+            canvas->MeasureText(text + i, 1, glyph);
+        }
+        if (breakHere || x + glyph.cx > rect.right) {
+            top += lineHeight + lineSpacing;
+            x = rect.left;
+            if (top >= rect.bottom) {
+                break;
+            }
+            if (breakHere) {
+                ++i;
+                continue;
+            }
+        }
+        if (!measuring && top + lineHeight <= rect.bottom) {
+            RECT cell{x, top, x + glyph.cx, top + lineHeight};
+            canvas->DrawText(text + i, 1, cell, DT_SINGLELINE | DT_NOPREFIX, alpha);
+        }
+        x += glyph.cx;
+        widest = std::max(widest, x);
+    }
+    if (measuring) {
+        rect.right = widest;
+        rect.bottom = top + lineHeight;
+    }
+    return DM_ECODE_OK;
 }
 
 LRESULT DUIWindow::OnNcPaint(WPARAM canvasParam, LPARAM) {

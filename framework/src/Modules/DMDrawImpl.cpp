@@ -155,9 +155,18 @@ int DMDrawImpl::DrawTree(IDMCanvas* canvas, IDMRegion* region, DUIWindow* widget
     if (drawn) {
         PaintWidget(canvas, widget);
     }
+    // The children inherit the widget's font and text colour.
+    DUIDrawEnviron saved;
+    bool environ = widget->IsDrawEnvironNeeded();
+    if (environ) {
+        widget->PushDrawEnviron(canvas, saved);
+    }
     for (DUIWindow* child = widget->GetWindow(GDW_FIRSTCHILD); child && progress != Finished;
          child = child->GetWindow(GDW_NEXTSIBLING)) {
         DrawTree(canvas, region, child, start, end, progress);
+    }
+    if (environ) {
+        widget->PopDrawEnviron(canvas, saved);
     }
     if (clipped) {
         canvas->PopClip();

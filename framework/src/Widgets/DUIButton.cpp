@@ -115,4 +115,12 @@ LRESULT DUIButton::OnPaintButton(WPARAM canvasParam, LPARAM lParam) {
     return 0;
 }
 
+DMCode DUIButton::DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
+                           UINT format) {
+    if (m_bMultiLines) {
+        return DrawMultiLineText(canvas, text, length, rect, format, m_nLineInter);
+    }
+    return DUIWindow::DrawText(canvas, text, length, rect, format);
+}
+
 }  // namespace DM

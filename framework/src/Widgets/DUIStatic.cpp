@@ -28,4 +28,12 @@ DMCode DUIStatic::SetAttribute(const DMStringT& name, const DMStringT& value, bo
     return DUIWindow::SetAttribute(name, value, loading);
 }
 
+DMCode DUIStatic::DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
+                           UINT format) {
+    if (m_bMultiLines) {
+        return DrawMultiLineText(canvas, text, length, rect, format, m_nLineInter);
+    }
+    return DUIWindow::DrawText(canvas, text, length, rect, format);
+}
+
 }  // namespace DM
