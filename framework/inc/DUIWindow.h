@@ -116,6 +116,11 @@ public:
     virtual DMCode GetLayoutRect(RECT& rect);
     virtual DMCode GetClientRect(RECT& rect);
     virtual bool IsStateChangeRedraw();
+    virtual bool IsFocusable() { return XmlInfo().m_bFocusable; }
+    // Bit 2: the widget wants the Tab key for itself.
+    virtual UINT OnGetDlgCode() { return 0; }
+    virtual bool IsSiblingsAutoGroupped() { return false; }
+    virtual DUIWindow* GetSelSiblingInGroup() { return nullptr; }
     virtual void OnStateChanged(DWORD oldState, DWORD newState);
     virtual DMCode SetText(const DMStringT& text);
     virtual DMCode DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,

@@ -9,6 +9,8 @@
 #include "DMCWnd.h"
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
+#include "DUIAccel.h"
+#include "DUIFocusMgr.h"
 #include "DUIWindow.h"
 #include "IDMDraw.h"
 #include "StandInContainer.h"
@@ -320,6 +322,47 @@ TEST_F(Widgets, MultiLineTextBreaksAtBackslashN) {
     RECT narrow{0, 0, letter.cx * 2 + 1, 100};
     label->DrawMultiLineText(canvas.get(), L"AAAA", -1, narrow, DT_CALCRECT, 0);
     EXPECT_EQ(narrow.bottom, 2 * letter.cy) << "a character that does not fit starts a line";
+}
+
+TEST_F(Widgets, TabMovesTheFocusAndAcceleratorsReachTheirHandler) {
+    Build(
+        "<dm><window name=\"a\" pos=\"0,0,10,10\" bfocusable=\"1\"/>"
+        "<window name=\"b\" pos=\"0,20,50,50\" bfocusable=\"1\">"
+        "<window name=\"b1\" pos=\"0,0,10,10\" bfocusable=\"1\"/></window>"
+        "<window name=\"off\" pos=\"0,60,10,70\" bfocusable=\"1\" bdisable=\"1\"/>"
+        "<window name=\"gone\" pos=\"0,80,10,90\" bfocusable=\"1\" bvisible=\"0\"/>"
+        "<window name=\"plain\" pos=\"0,100,10,110\"/></dm>");
+    DUIFocusMgr focus(root.get());
+    auto handleOf = [&](const wchar_t* name) { return root->FindChildByName(name)->GetDUIWnd(); };
+    std::vector<DUIWND> visited;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(focus.OnKeyDown(9, false, false, false));
+        visited.push_back(focus.GetFocusedWnd());
+    }
+    EXPECT_EQ(visited, (std::vector<DUIWND>{handleOf(L"a"), handleOf(L"b"), handleOf(L"b1"),
+                                            handleOf(L"a")}))
+        << "disabled, hidden and unfocusable widgets are passed over, and the search wraps";
+    focus.OnKeyDown(9, false, true, false);
+    EXPECT_EQ(focus.GetFocusedWnd(), handleOf(L"b1")) << "Shift+Tab goes back";
+
+    focus.StoreFocusedView();
+    EXPECT_EQ(focus.GetFocusedWnd(), 0u);
+    focus.RestoreFocusedView();
+    EXPECT_EQ(focus.GetFocusedWnd(), handleOf(L"b1"));
+
+    struct Saver : IDMAccelHandler {
+        bool OnAccelPressed(DWORD accel) override {
+            pressed.push_back(accel);
+            return true;
+        }
+        std::vector<DWORD> pressed;
+    } saver;
+    focus.RegisterAccel(DUIAccel::ParseAccel(L"ctrl+s"), &saver);
+    EXPECT_TRUE(focus.OnKeyDown('S', true, false, false));
+    EXPECT_FALSE(focus.OnKeyDown('S', false, false, false));
+    focus.UnregisterAllAccel(&saver);
+    EXPECT_FALSE(focus.OnKeyDown('S', true, false, false));
+    EXPECT_EQ(saver.pressed, (std::vector<DWORD>{0x20053}));
 }
 
 }  // namespace
