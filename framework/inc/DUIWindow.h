@@ -116,6 +116,8 @@ public:
     virtual DMCode GetLayoutRect(RECT& rect);
     virtual DMCode GetClientRect(RECT& rect);
     virtual bool IsStateChangeRedraw();
+    // With kind 1: 0 when the last theme switch re-bound the background or non-client skin.
+    virtual DMCode IsSkinAffected(int kind);
     virtual bool IsFocusable() { return XmlInfo().m_bFocusable; }
     // Bit 2: the widget wants the Tab key for itself.
     virtual UINT OnGetDlgCode() { return 0; }

@@ -2,6 +2,7 @@
 
 #include "Core/DMAppData.h"
 #include "DMXml.h"
+#include "DUIWindow.h"
 
 namespace DM {
 namespace {
@@ -72,6 +73,13 @@ DMCode DMApp::UpdateSkins(const wchar_t* list, int length) {
         return DM_ECODE_FAIL;
     }
     Data().SkinPool().UpdateSkins(DMStringT(list, static_cast<std::size_t>(length - 1)));
+    // Widgets showing a re-bound skin repaint.
+    for (DUIWND handle : Data().WndPool().Handles()) {
+        DUIWindow* widget = Data().WndPool().FindDUIWnd(handle);
+        if (widget && widget->IsVisible(true) && widget->IsSkinAffected(1) == DM_ECODE_OK) {
+            widget->InvalidateRect(widget->m_rcWindow);
+        }
+    }
     return DM_ECODE_OK;
 }
 

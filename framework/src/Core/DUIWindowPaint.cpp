@@ -184,6 +184,22 @@ LRESULT DUIWindow::OnNcPaint(WPARAM canvasParam, LPARAM) {
     return 0;
 }
 
+DMCode DUIWindow::IsSkinAffected(int kind) {
+    IDMStyle* style = GetStyle();
+    if (kind != 1 || !style) {
+        return DM_ECODE_FAIL;
+    }
+    bool affected = false;
+    for (auto get : {&IDMStyle::GetBgSkin, &IDMStyle::GetNcSkin}) {
+        IDMSkin* skin = nullptr;
+        if ((style->*get)(&skin) == DM_ECODE_OK) {
+            affected = affected || DMApp::GetObjPtr()->IsSkinUpdated(skin, 1);
+            skin->Release();
+        }
+    }
+    return affected ? DM_ECODE_OK : DM_ECODE_FAIL;
+}
+
 DMCode DUIWindow::DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
                            UINT format) {
     BYTE alpha = 0xFF;

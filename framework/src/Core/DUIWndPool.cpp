@@ -20,4 +20,11 @@ DUIWindow* DUIWndPool::FindDUIWnd(DUIWND handle) {
     return found ? *found : nullptr;
 }
 
+std::vector<DUIWND> DUIWndPool::Handles() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    std::vector<DUIWND> handles;
+    m_widgets.ForEach([&](DUIWND handle, DUIWindow*) { handles.push_back(handle); });
+    return handles;
+}
+
 }  // namespace DM

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <mutex>
+#include <vector>
 
 #include "DMDef.h"
 #include "DMMapT.h"
@@ -17,6 +18,8 @@ public:
     void RemoveHandle(DUIWND handle);
     // None for handle 0 or a widget that is gone.
     DUIWindow* FindDUIWnd(DUIWND handle);
+    // Every widget alive now, by handle.
+    std::vector<DUIWND> Handles();
 
 private:
     std::mutex m_lock;
