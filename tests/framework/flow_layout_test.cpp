@@ -216,6 +216,21 @@ TEST_F(FlowLayouts, SplitShowsTheResizeCursorOfItsAxis) {
               plat::LoadCursorW(nullptr, plat::MAKEINTRESOURCEW(plat::IDC_HAND)));
 }
 
+TEST_F(FlowLayouts, SplitPaintsItsSliderInItsColour) {
+    Build(SplitXml("firstchildwidth=\"50\" clrslider=\"pbgra(ff,00,00,ff)\""));
+    IDMRender* render = nullptr;
+    ASSERT_EQ(app.GetDefRegObj(&render, DMREG_Render), DM_ECODE_OK);
+    auto renderer = DMSmartPtrT<IDMRender>::Adopt(render);
+    IDMCanvas* created = nullptr;
+    renderer->CreateCanvas(200, 100, &created);
+    auto canvas = DMSmartPtrT<IDMCanvas>::Adopt(created);
+    Find(L"split")->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(canvas.get()));
+    const std::uint32_t* pixels = canvas->GetPixelBits(nullptr);
+    EXPECT_EQ(pixels[50 * 200 + 51], 0xFF0000FFu) << "the slider";
+    EXPECT_EQ(pixels[50 * 200 + 49], 0u) << "the first pane";
+    EXPECT_EQ(pixels[50 * 200 + 54], 0u) << "the second pane";
+}
+
 class Links : public FlowLayouts {
 protected:
     // A 300 × 40 link whose centred text has been painted, so that its hot rectangle is known.
