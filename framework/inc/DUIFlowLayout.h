@@ -29,6 +29,9 @@ protected:
     std::vector<DUIWindow*> FlowChildren();
     // The layout only runs once it was laid out and its child area is not empty.
     bool ChildArea(RECT& area);
+    // A child's width (or height) fixed by its "width" ("height") when set, else `size`, then
+    // clamped by its minimum and maximum.
+    static int ConstrainSize(DUIWindow& child, int size, bool horizontal);
 };
 
 // One row, left to right: fixed widths first, the rest shared by the elastic children.

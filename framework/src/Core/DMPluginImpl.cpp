@@ -3,9 +3,12 @@
 #include "DMApp.h"
 #include "DUIButton.h"
 #include "DUIFlowLayout.h"
+#include "DUILink.h"
 #include "DUIProcessCtrl.h"
+#include "DUISplitLayout.h"
 #include "DUIStatic.h"
 #include "DUIWindow.h"
+#include "DUIWrapLayout.h"
 #include "Modules/DMAttributeImpl.h"
 #include "Modules/DMDrawImpl.h"
 #include "Modules/DMImg9SkinImpl.h"
@@ -49,9 +52,13 @@ void DMPluginImpl::Install() {
     app->Register(DMRegHelperT<DUIWindow>(), true);
     app->Register(DMRegHelperT<DUIButton>(), true);
     app->Register(DMRegHelperT<DUIStatic>(), true);
+    app->Register(DMRegHelperT<DUILink>(), true);
     app->Register(DMRegHelperT<DUIProcessCtrl>(), true);
     app->Register(DMRegHelperT<DUIVLayout>(), true);
     app->Register(DMRegHelperT<DUIHLayout>(), true);
+    app->Register(DMRegHelperT<DUIWrapLayout>(), true);
+    app->Register(DMRegHelperT<DUITabLayout>(), true);
+    app->Register(DMRegHelperT<DUISplitLayout>(), true);
 }
 
 void DMPluginImpl::Uninstall() {}

@@ -108,6 +108,11 @@ bool DUIFlowLayout::ChildArea(RECT& area) {
            area.bottom > area.top;
 }
 
+int DUIFlowLayout::ConstrainSize(DUIWindow& child, int size, bool horizontal) {
+    Extent extent = Along(child, horizontal);
+    return Clamp(extent.fixed >= 0 ? extent.fixed : size, extent);
+}
+
 DMCode DUIHLayout::UpdateChildLayout() {
     RECT area{};
     if (!ChildArea(area)) {
