@@ -23,7 +23,7 @@ public:
     DMCode DrawText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
                     UINT format) override;
     // Over the text the style's cursor (1 when the style has none); elsewhere 1, no cursor.
-    DMCode OnSetCursor(const POINT& point);
+    DMCode OnSetCursor(const POINT& point) override;
 
     RECT m_rcHot{0, 0, 0, 0};
     DMStringT m_strHref;

@@ -32,7 +32,7 @@ public:
     DMCode UpdateChildLayout() override;
     bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // The style's cursor, else the resize cursor along the layout's axis. Answers 0.
-    DMCode OnSetCursor(const POINT& point);
+    DMCode OnSetCursor(const POINT& point) override;
     // The band between the panes, across the whole window.
     RECT SliderRect() const;
 

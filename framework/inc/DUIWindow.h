@@ -119,6 +119,8 @@ public:
     // With kind 1: 0 when the last theme switch re-bound the background or non-client skin.
     virtual DMCode IsSkinAffected(int kind);
     virtual bool IsFocusable() { return XmlInfo().m_bFocusable; }
+    // Shows the style's cursor; 1 when the style has none.
+    virtual DMCode OnSetCursor(const POINT& point);
     // Bit 2: the widget wants the Tab key for itself.
     virtual UINT OnGetDlgCode() { return 0; }
     virtual bool IsSiblingsAutoGroupped() { return false; }

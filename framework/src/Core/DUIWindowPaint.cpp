@@ -184,6 +184,16 @@ LRESULT DUIWindow::OnNcPaint(WPARAM canvasParam, LPARAM) {
     return 0;
 }
 
+DMCode DUIWindow::OnSetCursor(const POINT&) {
+    plat::HCURSOR cursor = nullptr;
+    IDMStyle* style = GetStyle();
+    if (!style || style->GetCursor(cursor) != DM_ECODE_OK) {
+        return DM_ECODE_FAIL;
+    }
+    plat::SetCursor(cursor);
+    return DM_ECODE_OK;
+}
+
 DMCode DUIWindow::IsSkinAffected(int kind) {
     IDMStyle* style = GetStyle();
     if (kind != 1 || !style) {

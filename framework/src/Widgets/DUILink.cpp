@@ -135,13 +135,7 @@ void DUILink::OpenHref() {
 }
 
 DMCode DUILink::OnSetCursor(const POINT& point) {
-    plat::HCURSOR cursor = nullptr;
-    IDMStyle* style = GetStyle();
-    if (!IsOverText(point) || !style || style->GetCursor(cursor) != DM_ECODE_OK) {
-        return DM_ECODE_FAIL;
-    }
-    plat::SetCursor(cursor);
-    return DM_ECODE_OK;
+    return IsOverText(point) ? DUIWindow::OnSetCursor(point) : DM_ECODE_FAIL;
 }
 
 }  // namespace DM
