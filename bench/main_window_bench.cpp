@@ -4,11 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include "DMApp.h"
+#include "DMContainerImpl.h"
 #include "DMResZipImpl.h"
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
 #include "DUIWindow.h"
-#include "IDMContainer.h"
 #include "IDMDraw.h"
 #include "plat/headless.h"
 #include "plat/messages.h"
@@ -19,19 +19,12 @@ using namespace DM;
 namespace {
 
 // Hands the widgets' repaint requests to the draw object, as the host window does.
-class DrawingContainer : public IDMContainer {
+class DrawingContainer : public DMContainerImpl {
 public:
-    explicit DrawingContainer(IDMDraw& draw) : m_draw(draw) {}
-    DMCode OnFireEvent(DMEventArgs&) override { return DM_ECODE_OK; }
+    explicit DrawingContainer(IDMDraw& draw) : DMContainerImpl(nullptr), m_draw(draw) {}
     DMCode OnInvalidateRect(const RECT& rect, DUIWND) override {
         return m_draw.InvalidateRect(&rect, RGN_OR);
     }
-    DUIWND OnSetCapture(DUIWND widget) override { return widget; }
-    DMCode OnReleaseCapture() override { return DM_ECODE_OK; }
-    DUIWND OnGetCapture() override { return 0; }
-    DMCode OnSetFocusWnd(DUIWND) override { return DM_ECODE_OK; }
-    DUIWND OnGetFocusWnd() override { return 0; }
-    HWND OnGetHWnd() override { return nullptr; }
 
 private:
     IDMDraw& m_draw;

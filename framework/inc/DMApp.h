@@ -61,6 +61,9 @@ public:
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
     // Fills the font, skin and style pools from the global skin file ("global", name).
     DMCode InitGlobal(const wchar_t* name);
+    // A layout's own "skin" and "style" elements, added to the pools.
+    void AddSkinPoolItem(const DMXmlNode& element);
+    void AddStylePoolItem(const DMXmlNode& element);
     // The pool's font for a description (the default font for an empty one), owned by the pool.
     IDMFont* GetFont(const DMStringT& description);
     // "id" or "pool:id", owned by the pool; none when there is no such skin.

@@ -12,6 +12,7 @@
 #include "IDMLayout.h"
 #include "IDMRender.h"
 #include "IDMStyle.h"
+#include "IDMToolTip.h"
 
 namespace DM {
 
@@ -121,6 +122,10 @@ public:
     virtual bool IsFocusable() { return XmlInfo().m_bFocusable; }
     // Shows the style's cursor; 1 when the style has none.
     virtual DMCode OnSetCursor(const POINT& point);
+    // 0 when the point lies in the widget's non-client part; 1 (all client) by default.
+    virtual DMCode OnNcHitTest(const POINT&) { return DM_ECODE_FAIL; }
+    // Describes the widget's tip; 1 when it has none.
+    virtual DMCode OnUpdateToolTip(const POINT& point, DMToolTipInfo& info);
     // Bit 2: the widget wants the Tab key for itself.
     virtual UINT OnGetDlgCode() { return 0; }
     virtual bool IsSiblingsAutoGroupped() { return false; }
@@ -214,6 +219,8 @@ protected:
     LRESULT OnMouseLeave(WPARAM, LPARAM);
 
     bool IsParentFlowLayout() const;
+    // The tip's target rectangle in screen coordinates.
+    void SetScreenTarget(DMToolTipInfo& info);
     // WM_NCCALCSIZE, WM_SIZE and the children's layout after the rectangle changed.
     void OnRectChanged();
     bool m_bMsgHandled = false;

@@ -182,7 +182,7 @@ TEST_F(FlowLayouts, SplitDragFollowsThePointerWithinItsLimits) {
     Build(SplitXml("firstchildwidth=\"50\" minimumwidth=\"120\""));
     DUIWindow* split = Find(L"split");
     split->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(52, 50));
-    EXPECT_EQ(container.capture, split->GetDUIWnd());
+    EXPECT_EQ(container.OnGetCapture(), split->GetDUIWnd());
     split->SendMessage(plat::WM_MOUSEMOVE, 0, Point(62, 50));
     EXPECT_EQ(RectOf(L"one").right, 60);
     split->SendMessage(plat::WM_MOUSEMOVE, 0, Point(100, 50));
@@ -195,7 +195,7 @@ TEST_F(FlowLayouts, SplitDragFollowsThePointerWithinItsLimits) {
     EXPECT_EQ(RectOf(L"one").right, 0) << "the second pane fills all but the slider";
     EXPECT_EQ(RectOf(L"two").left, 4);
     split->SendMessage(plat::WM_LBUTTONUP, 0, Point(-900, 50));
-    EXPECT_EQ(container.capture, 0u);
+    EXPECT_EQ(container.OnGetCapture(), 0u);
     split->SendMessage(plat::WM_MOUSEMOVE, 0, Point(100, 50));
     EXPECT_EQ(RectOf(L"one").right, 0) << "released";
 }
@@ -266,11 +266,11 @@ TEST_F(Links, ReactOnlyOverTheirText) {
     EXPECT_FALSE(link->GetState() & DUIWNDSTATE_Hover);
 
     link->SendMessage(plat::WM_LBUTTONDOWN, 0, beside);
-    EXPECT_EQ(container.capture, 0u) << "a press beside the text does nothing";
+    EXPECT_EQ(container.OnGetCapture(), 0u) << "a press beside the text does nothing";
     link->SendMessage(plat::WM_LBUTTONDOWN, 0, over);
-    EXPECT_EQ(container.capture, link->GetDUIWnd());
+    EXPECT_EQ(container.OnGetCapture(), link->GetDUIWnd());
     link->SendMessage(plat::WM_LBUTTONUP, 0, beside);
-    EXPECT_EQ(container.capture, 0u);
+    EXPECT_EQ(container.OnGetCapture(), 0u);
     EXPECT_FALSE(link->GetState() & DUIWNDSTATE_PushDown);
     EXPECT_TRUE(container.events.empty()) << "a release beside the text is no click";
 

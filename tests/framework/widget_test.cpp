@@ -144,10 +144,10 @@ TEST_F(Widgets, ClicksAndHitTests) {
     EXPECT_EQ(root->HitTestPoint({20, 20}, true), root->FindChildByName(L"glass")->GetDUIWnd());
 
     button->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(20, 20));
-    EXPECT_EQ(container.capture, button->GetDUIWnd());
+    EXPECT_EQ(container.OnGetCapture(), button->GetDUIWnd());
     EXPECT_TRUE(button->GetState() & DUIWNDSTATE_PushDown);
     button->SendMessage(plat::WM_LBUTTONUP, 0, Point(20, 20));
-    EXPECT_EQ(container.capture, 0u);
+    EXPECT_EQ(container.OnGetCapture(), 0u);
     EXPECT_EQ(container.events, (std::vector<DMStringT>{L"DMEVT_CMD:button"}));
 
     button->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(20, 20));
@@ -162,7 +162,7 @@ TEST_F(Widgets, ClicksAndHitTests) {
     DUIWindow* drag = root->FindChildByName(L"drag");
     drag->SendMessage(plat::WM_LBUTTONDOWN, 0, Point(305, 305));
     EXPECT_EQ(hostWindow.commands, (std::vector<WPARAM>{0xF012}));
-    EXPECT_EQ(container.capture, 0u);
+    EXPECT_EQ(container.OnGetCapture(), 0u);
 }
 
 TEST_F(Widgets, RowLayoutSharesWhatRemainsAndClosesGaps) {

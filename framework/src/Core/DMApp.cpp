@@ -55,6 +55,14 @@ DMCode DMApp::InitGlobal(const wchar_t* name) {
     return Data().InitGlobal(name);
 }
 
+void DMApp::AddSkinPoolItem(const DMXmlNode& element) {
+    Data().SkinPool().AddSkinPoolItem(element);
+}
+
+void DMApp::AddStylePoolItem(const DMXmlNode& element) {
+    Data().StylePool().AddStylePoolItem(element);
+}
+
 IDMFont* DMApp::GetFont(const DMStringT& description) {
     return Data().FontPool().GetFont(description);
 }

@@ -194,6 +194,29 @@ DMCode DUIWindow::OnSetCursor(const POINT&) {
     return DM_ECODE_OK;
 }
 
+DMCode DUIWindow::OnUpdateToolTip(const POINT&, DMToolTipInfo& info) {
+    const DUIWindow_XmlInfo& xml = XmlInfo();
+    if (xml.m_strTipText.empty() && xml.m_strTipXmlId.empty()) {
+        return DM_ECODE_FAIL;
+    }
+    info.hDUIWnd = m_hDUIWnd;
+    info.rcTarget = m_rcWindow;
+    info.strTip = xml.m_strTipText;
+    info.strXmlId = xml.m_strTipXmlId;
+    info.iDelayTime = xml.m_iTipDelay;
+    info.iSpanTime = xml.m_iTipSpan;
+    info.rcPosFlags = xml.m_rcTipFlags;
+    SetScreenTarget(info);
+    return DM_ECODE_OK;
+}
+
+void DUIWindow::SetScreenTarget(DMToolTipInfo& info) {
+    info.rcScreenTarget = info.rcTarget;
+    if (m_pContainer) {
+        m_pContainer->OnClientToScreen(info.rcScreenTarget);
+    }
+}
+
 DMCode DUIWindow::IsSkinAffected(int kind) {
     IDMStyle* style = GetStyle();
     if (kind != 1 || !style) {
