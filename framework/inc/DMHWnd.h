@@ -158,7 +158,6 @@ private:
     DMSmartPtrT<DMHWnd_XmlInfo> m_pHostXmlInfo;
     DMSmartPtrT<IDMToolTip> m_pToolTip;
     DMStringT m_strXmlId;
-    DMSmartPtrT<DMMsgLoop> m_pMsgLoop;
     bool m_bTrackFlag = false;
     bool m_bLoading = false;
     bool m_bDestroying = false;

@@ -56,6 +56,9 @@ private:
 // The message loops of all UI threads, by thread id.
 class DMMsgLoopTool {
 public:
+    // A loop still registered holds the reference it was registered with; it is released here.
+    ~DMMsgLoopTool();
+
     // Registers the loop for the calling thread; false, with a log line, for no loop or when
     // the thread has one already.
     bool AddMessageLoop(DMMsgLoop* loop);

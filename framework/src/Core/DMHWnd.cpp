@@ -15,18 +15,18 @@ namespace {
 
 constexpr DWORD kResizeStyles = plat::WS_THICKFRAME | plat::WS_MAXIMIZEBOX;
 
-// The thread's loop, made and registered when the thread has none yet.
-DMMsgLoop* ThreadMessageLoop() {
+// The thread's loop is made and registered when the thread has none yet, so that message
+// filters can join it before Run starts it. The registration keeps the loop's first reference,
+// which Run gives up when the loop ends.
+void EnsureThreadMessageLoop() {
     DMMsgLoopTool& tool = DMApp::GetObjPtr()->GetMsgLoopTool();
-    if (DMMsgLoop* loop = tool.GetMessageLoop(plat::GetCurrentThreadId())) {
-        return loop;
+    if (tool.GetMessageLoop(plat::GetCurrentThreadId())) {
+        return;
     }
     auto* loop = new DMMsgLoop;
     if (!tool.AddMessageLoop(loop)) {
         loop->Release();
-        return nullptr;
     }
-    return loop;
 }
 
 }  // namespace
@@ -37,9 +37,7 @@ DMHWnd::DMHWnd() : DMContainerImpl(this) {
     if (DMApp::GetObjPtr()->CreateRegObj(&draw, nullptr, DMREG_Draw) == DM_ECODE_OK) {
         m_pDraw.Attach(draw);
     }
-    if (DMMsgLoop* loop = ThreadMessageLoop()) {
-        m_pMsgLoop = DMSmartPtrT<DMMsgLoop>(loop);
-    }
+    EnsureThreadMessageLoop();
 }
 
 DMHWnd::~DMHWnd() {

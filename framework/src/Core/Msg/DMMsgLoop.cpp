@@ -123,6 +123,10 @@ DMMsgLoop* DMMsgLoopTool::GetMessageLoop(DWORD threadId) {
     return loop ? *loop : nullptr;
 }
 
+DMMsgLoopTool::~DMMsgLoopTool() {
+    m_loops.ForEach([](const DWORD&, DMMsgLoop* const& loop) { loop->Release(); });
+}
+
 bool DMMsgLoopTool::RemoveMessageLoop() {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_loops.RemoveKey(plat::GetCurrentThreadId());
