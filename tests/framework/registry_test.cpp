@@ -114,7 +114,7 @@ TEST(Registry, DefaultNamesAndMissingNames) {
     DMCode code = 0;
     EXPECT_FALSE(Create(app, L"", DMREG_Window, &code));
     EXPECT_EQ(code, DM_ECODE_NONAME);
-    EXPECT_FALSE(Create(app, L"DMTooltipImpl", DMREG_ToolTip, &code));
+    EXPECT_FALSE(Create(app, L"anything", 13, &code)) << "a reserved type";
     EXPECT_EQ(code, DM_ECODE_NOREG);
     DMBase** none = nullptr;
     EXPECT_EQ(app.CreateRegObj(none, L"DMLogImpl", DMREG_Log), DM_ECODE_NONAME);

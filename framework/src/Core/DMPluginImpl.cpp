@@ -19,6 +19,7 @@
 #include "Modules/DMResFolderImpl.h"
 #include "Modules/DMScrollBarSkinImpl.h"
 #include "Modules/DMStyleImpl.h"
+#include "Modules/DMTooltipImpl.h"
 #include "Modules/Render/DMRenderImpl.h"
 #include "Modules/TaskRunner/DMTaskRunnerImpl.h"
 
@@ -47,6 +48,8 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMStyleImpl::StaticClassName(), DMREG_Style);
     app->Register(DMRegHelperT<DMLayoutImpl>(), true);
     app->SetDefRegObj(DMLayoutImpl::StaticClassName(), DMREG_Layout);
+    app->Register(DMRegHelperT<DMTooltipImpl>(), true);
+    app->SetDefRegObj(DMTooltipImpl::StaticClassName(), DMREG_ToolTip);
     app->Register(DMRegHelperT<DMTaskRunnerImpl>(), true);
     app->SetDefRegObj(DMTaskRunnerImpl::StaticClassName(), DMREG_TaskRunner);
     app->Register(DMRegHelperT<DUIWindow>(), true);
