@@ -1,13 +1,16 @@
 # vael_add_test(<name> SOURCES <files...> LIBS <targets...> LABEL unit|integration|e2e|gui
-#               [FIXTURE http_servers])
+#               [FIXTURE http_servers] [LOCK <resource>])
 # Builds one GoogleTest program and registers each of its tests with ctest as its own process,
 # so process-wide state (the command id counter, the framework's singletons) starts fresh.
 # FIXTURE http_servers runs the tests with nginx and the fault server up (tests/http).
+# LOCK runs the tests one at a time with every other test that locks the same resource, for
+# tests that share something system-wide, such as a fixed shared-memory name (not for gui
+# tests, which hold the X server lock).
 # Every test but the gui ones runs on the headless driver, whether or not a display is there.
 # (gtest_discover_tests passes one value per property, so the driver goes through
 # ENVIRONMENT_MODIFICATION and the fixture's variable through ENVIRONMENT.)
 function(vael_add_test name)
-    cmake_parse_arguments(ARG "" "LABEL;FIXTURE" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LABEL;FIXTURE;LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} vael_test_support GTest::gmock)
     set(test_properties)
@@ -16,6 +19,9 @@ function(vael_add_test name)
         list(APPEND test_properties RESOURCE_LOCK xvfb)
     else()
         list(APPEND test_properties ENVIRONMENT_MODIFICATION DM_DRIVER=set:headless)
+        if(ARG_LOCK)
+            list(APPEND test_properties RESOURCE_LOCK ${ARG_LOCK})
+        endif()
     endif()
     if(ARG_FIXTURE STREQUAL "http_servers")
         list(APPEND test_properties

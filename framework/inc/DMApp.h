@@ -16,6 +16,7 @@ class IDMFont;
 class IDMSkin;
 class IDMMessageFilter;
 class DMMsgLoopTool;
+class DMSpyChannel;
 class DUIWindow;
 class DUIWndPool;
 class DUITimer;
@@ -90,6 +91,8 @@ public:
     // The widget of a handle, or none.
     DUIWindow* FindDUIWnd(DUIWND handle);
     DUIWndPool& GetWndPool();
+    // Where host windows forward the inspection tool's messages.
+    DMSpyChannel& GetSpyChannel();
     DUITimer& GetTimerTable();
 
 private:

@@ -127,6 +127,10 @@ DUIWndPool& DMApp::GetWndPool() {
     return Data().WndPool();
 }
 
+DMSpyChannel& DMApp::GetSpyChannel() {
+    return Data().SpyChannel();
+}
+
 DUITimer& DMApp::GetTimerTable() {
     return Data().TimerTable();
 }

@@ -29,6 +29,7 @@ DMAppData::DMAppData(HINSTANCE instance)
       m_pSkinPool(std::make_unique<DUISkinPool>()),
       m_pStylePool(std::make_unique<DUIStylePool>()),
       m_pWndPool(std::make_unique<DUIWndPool>()),
+      m_pSpyChannel(std::make_unique<DMSpyChannel>()),
       m_pTimerTable(std::make_unique<DUITimer>()) {
     m_pBuiltinPlugin = std::make_unique<DMPluginImpl>();
     m_pPluginTool->InstallPlugin(m_pBuiltinPlugin.get());
@@ -137,6 +138,7 @@ DMAppData::~DMAppData() {
     m_pSkinPool.reset();
     m_pFontPool.reset();
     m_pWndPool.reset();
+    m_pSpyChannel.reset();
     m_pPluginTool.reset();
     m_pRegMgr.reset();
     m_pMsgLoopTool.reset();

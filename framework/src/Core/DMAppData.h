@@ -8,6 +8,7 @@
 #include "Core/DMPluginImpl.h"
 #include "Core/DMPluginsTool.h"
 #include "Core/DMRegMgr.h"
+#include "Core/DMSpyChannel.h"
 #include "Core/DUITimer.h"
 #include "Core/DUIWndPool.h"
 #include "DMMsgLoop.h"
@@ -42,6 +43,7 @@ public:
     plat::ATOM GetClassAtom(bool shadow) const { return shadow ? m_atomShadow : m_atomNormal; }
     DMMsgLoopTool& MsgLoopTool() { return *m_pMsgLoopTool; }
     DUIWndPool& WndPool() { return *m_pWndPool; }
+    DMSpyChannel& SpyChannel() { return *m_pSpyChannel; }
     DUITimer& TimerTable() { return *m_pTimerTable; }
     DUIFontPool& FontPool() { return *m_pFontPool; }
     DUISkinPool& SkinPool() { return *m_pSkinPool; }
@@ -68,6 +70,7 @@ private:
     std::unique_ptr<DUISkinPool> m_pSkinPool;
     std::unique_ptr<DUIStylePool> m_pStylePool;
     std::unique_ptr<DUIWndPool> m_pWndPool;
+    std::unique_ptr<DMSpyChannel> m_pSpyChannel;
     std::unique_ptr<DUITimer> m_pTimerTable;
     std::vector<HWND> m_runningWindows;
     plat::ATOM m_atomNormal = 0;

@@ -10,6 +10,7 @@ using WORD = std::uint16_t;
 using SHORT = std::int16_t;
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
+using ULONG = std::uint32_t;
 using LONG = std::int32_t;
 using BOOL = int;
 using ULONGLONG = std::uint64_t;
