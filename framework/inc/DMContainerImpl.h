@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "DUIDropTargetDispatch.h"
 #include "DUIFocusMgr.h"
 #include "IDMContainer.h"
 
@@ -23,6 +24,8 @@ public:
     DUIWND OnSetCapture(DUIWND widget) override;
     DUIWND OnGetCapture() override { return m_hCapture; }
     DMCode OnReleaseCapture() override;
+    bool OnRegisterDragDrop(DUIWND widget, plat::IDropTarget* target) override;
+    bool OnUnRegisterDragDrop(DUIWND widget) override;
     DMCode OnFireEvent(DMEventArgs& event) override;
     DMCode OnGetDraw(IDMDraw** draw) override;
     DMCode OnGetCanvas(const RECT& rect, DWORD flags, IDMCanvas** canvas) override;
@@ -42,6 +45,7 @@ public:
     DMCode OnGetTransId(DMStringT& id) override;
 
     DUIFocusMgr& GetFocusMgr() { return m_FocusMgr; }
+    DUIDropTargetDispatch& GetDropTarget() { return m_DropTarget; }
     DUIWND GetHover() const { return m_hHover; }
 
 protected:
@@ -70,6 +74,7 @@ private:
     DUIWND m_hHover = 0;
     bool m_bNcHover = false;
     DUIFocusMgr m_FocusMgr;
+    DUIDropTargetDispatch m_DropTarget;
     std::vector<IDMTimeline*> m_timelines;
 };
 

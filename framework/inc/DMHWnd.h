@@ -137,6 +137,7 @@ protected:
     LRESULT OnHostMouseLeave(UINT, WPARAM, LPARAM);
     LRESULT OnHostRouted(UINT, WPARAM, LPARAM);
     LRESULT OnHostTimerMessage(UINT, WPARAM, LPARAM);
+    LRESULT OnHostSpy(UINT, WPARAM, LPARAM);
 
 private:
     void SetUpAfterLoading();

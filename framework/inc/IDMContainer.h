@@ -12,6 +12,13 @@ namespace DM {
 class IDMCanvas;
 class IDMDraw;
 class IDMTimeline;
+}  // namespace DM
+
+namespace plat {
+class IDropTarget;
+}  // namespace plat
+
+namespace DM {
 
 // GetCanvas flags: bit 1 leaves the canvas empty and keeps it off the screen on release;
 // bit 2 draws what lies beneath and above the widget.
@@ -29,6 +36,9 @@ public:
     virtual DUIWND OnSetCapture(DUIWND widget) = 0;
     virtual DUIWND OnGetCapture() = 0;
     virtual DMCode OnReleaseCapture() = 0;
+    // A widget's drop target; false when the widget has one already / has none.
+    virtual bool OnRegisterDragDrop(DUIWND widget, plat::IDropTarget* target) = 0;
+    virtual bool OnUnRegisterDragDrop(DUIWND widget) = 0;
     // The application's hook for events that no subscriber handled.
     virtual DMCode OnFireEvent(DMEventArgs& event) = 0;
     virtual DMCode OnGetDraw(IDMDraw** draw) = 0;

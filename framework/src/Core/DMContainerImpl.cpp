@@ -42,7 +42,8 @@ bool IsMouseButtonOrWheel(UINT message) {
 
 }  // namespace
 
-DMContainerImpl::DMContainerImpl(DUIWindow* root) : m_pContainerRoot(root), m_FocusMgr(root) {}
+DMContainerImpl::DMContainerImpl(DUIWindow* root)
+    : m_pContainerRoot(root), m_FocusMgr(root), m_DropTarget(root) {}
 
 LRESULT DMContainerImpl::OnFrameEvent(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = true;
@@ -244,6 +245,14 @@ DUIWND DMContainerImpl::OnSetCapture(DUIWND widget) {
 DMCode DMContainerImpl::OnReleaseCapture() {
     m_hCapture = 0;
     return DM_ECODE_OK;
+}
+
+bool DMContainerImpl::OnRegisterDragDrop(DUIWND widget, plat::IDropTarget* target) {
+    return m_DropTarget.RegisterDragDrop(widget, target);
+}
+
+bool DMContainerImpl::OnUnRegisterDragDrop(DUIWND widget) {
+    return m_DropTarget.UnRegisterDragDrop(widget);
 }
 
 DMCode DMContainerImpl::OnFireEvent(DMEventArgs&) {

@@ -5,6 +5,7 @@
 #include "DMStringHelpers.h"
 #include "DMXml.h"
 #include "IDMLog.h"
+#include "plat/drag_drop.h"
 #include "plat/input.h"
 #include "plat/layered.h"
 #include "plat/messages.h"
@@ -80,6 +81,7 @@ HWND DMHWnd::DM_CreateWindowEx(const wchar_t* xmlId, const wchar_t* windowName, 
         LOG_ERR(L"[mid]LoadDMData fail\n");
     }
     SetUpAfterLoading();
+    plat::RegisterDragDrop(m_hWnd, &GetDropTarget());
     OnCreated();
     return m_hWnd;
 }
@@ -270,6 +272,7 @@ LRESULT DMHWnd::OnHostDestroy(UINT, WPARAM, LPARAM) {
         m_pToolTip->DestroyTipWnd();
     }
     DestroyDummyWnd();
+    plat::RevokeDragDrop(m_hWnd);
     OnDestroyed();
     SetMsgHandled(false);
     return 0;

@@ -1,5 +1,7 @@
 #include "DMApp.h"
 #include "DMHWnd.h"
+#include "DMSpyChannel.h"
+#include "DMSpyRecord.h"
 #include "plat/input.h"
 #include "plat/messages.h"
 #include "plat/monitor.h"
@@ -94,6 +96,11 @@ LRESULT DMHWnd::OnHostRouted(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = OnFrameEvent(message, wParam, lParam, handled);
     SetMsgHandled(handled);
     return result;
+}
+
+// The inspection tool's requests; this host's tree is their subject.
+LRESULT DMHWnd::OnHostSpy(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DMApp::GetObjPtr()->GetSpyChannel().OnSpyMessage(message, wParam, lParam, this);
 }
 
 LRESULT DMHWnd::OnHostActivate(UINT message, WPARAM wParam, LPARAM lParam) {
