@@ -66,6 +66,12 @@ bool DMHWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lPar
         case plat::WM_TIMER:
             handler = &DMHWnd::OnHostTimerMessage;
             break;
+        case DMSPY_INIT:
+        case DMSPY_ENUM:
+        case DMSPY_INFO:
+        case DMSPY_POINT:
+            handler = &DMHWnd::OnHostSpy;
+            break;
         case plat::WM_SETFOCUS:
         case plat::WM_KILLFOCUS:
         case plat::WM_ACTIVATEAPP:
