@@ -4,6 +4,9 @@
 // platform's message numbers, through their message maps.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "DMBase.h"
 #include "DMEventMgr.h"
 #include "DMRegType.h"
@@ -181,6 +184,21 @@ public:
     bool IsPlacedByCode() const { return m_bPlacedByCode; }
     bool IsLaidOut() const { return m_rcWindow.left != POS_INIT; }
 
+    // A canvas for drawing at once, outside the render pass: the window rectangle (the client
+    // rectangle with `clientOnly`) cut to the ancestors' client areas and to `rect` when
+    // given, with the ancestors' and the widget's draw environments. None while one is out.
+    IDMCanvas* GetCanvas(const RECT* rect, DWORD flags, bool clientOnly = false);
+    void ReleaseCanvas(IDMCanvas* canvas);
+
+    // The off-screen copy of a "bcache" widget, repainted only when the widget is dirty.
+    IDMCanvas* GetCacheCanvas() const { return m_pCacheCanvas.get(); }
+    bool IsDirty() const { return m_bDirty; }
+    void ClearDirty() { m_bDirty = false; }
+    // True when the cache must always be refreshed or the size changed (which is then kept).
+    bool IsCacheDirty();
+    // Makes the cache canvas when missing, resizes it when its size is out of date.
+    void UpdateCacheCanvas();
+
     // Timers 0..127 on the host window; the host turns them into WM_TIMER with the id.
     DMCode SetTimer(UINT id, UINT elapse);
     DMCode KillTimer(UINT id);
@@ -212,6 +230,7 @@ protected:
     LRESULT OnWindowPosChanged(WPARAM, LPARAM parentRect);
     LRESULT OnNcCalcSize(WPARAM, LPARAM) { return 0; }
     LRESULT OnNcPaint(WPARAM canvas, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM point);
     LRESULT OnLButtonUp(WPARAM, LPARAM point);
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
@@ -240,6 +259,14 @@ private:
     IDMContainer* m_pContainer = nullptr;
     DMSmartPtrT<IDMLayout> m_pLayout;
     bool m_bPlacedByCode = false;
+    DMSmartPtrT<IDMCanvas> m_pCacheCanvas;
+    bool m_bDirty = true;
+    SIZE m_szCache{-1, -1};
+    RECT m_rcGetCanvas{0, 0, 0, 0};
+    int m_nGetCanvasFlags = -1;
+    bool m_bClipCanvas = false;
+    bool m_bCanvasFromContainer = false;
+    std::vector<std::pair<DUIWindow*, DUIDrawEnviron>> m_canvasEnvirons;
 };
 
 }  // namespace DM

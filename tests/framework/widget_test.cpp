@@ -269,6 +269,50 @@ TEST_F(Widgets, TheDrawObjectPaintsOnlyTheInvalidArea) {
     EXPECT_EQ(inside->paints, 0) << "a hidden parent's children are not painted";
 }
 
+// A cached widget paints into its cache once; later renders copy the cache until the widget
+// itself is invalidated.
+TEST_F(Widgets, ACachedWidgetPaintsOnceAndThenCopies) {
+    app.Register(DMRegHelperT<PaintCounter>());
+    Build("<dm><counter name=\"cached\" bcache=\"1\" clrbg=\"pbgra(00,00,ff,ff)\" "
+          "pos=\"0,0,@100,@100\"/></dm>");
+    IDMDraw* created = nullptr;
+    ASSERT_EQ(app.CreateRegObj(&created, nullptr, DMREG_Draw), DM_ECODE_OK);
+    auto draw = DMSmartPtrT<IDMDraw>::Adopt(created);
+    draw->ResizeCanvas(675, 437);
+    auto* cached = static_cast<PaintCounter*>(root->FindChildByName(L"cached"));
+    ASSERT_NE(cached->GetCacheCanvas(), nullptr);
+
+    for (int render = 0; render < 3; ++render) {
+        draw->InvalidateRect(nullptr, RGN_COPY);
+        draw->Render(root.get());
+    }
+    EXPECT_EQ(cached->paints, 1);
+    IDMCanvas* canvas = nullptr;
+    draw->GetCanvas(&canvas);
+    auto painted = DMSmartPtrT<IDMCanvas>::Adopt(canvas);
+    IDMMetaFile* picture = nullptr;
+    painted->GetObject(&picture, DMF_BITMAP);
+    EXPECT_EQ(static_cast<IDMBitmap*>(picture)->GetPixel(50, 50), 0xFFFF0000u) << "copied";
+
+    cached->Invalidate();
+    draw->InvalidateRect(nullptr, RGN_COPY);
+    draw->Render(root.get());
+    EXPECT_EQ(cached->paints, 2);
+}
+
+// Without a host's canvas a zero-size stand-in is handed out; only one is out at a time.
+TEST_F(Widgets, OneCanvasAtATime) {
+    Build("<dm><window name=\"w\" pos=\"10,10,@50,@50\"/></dm>");
+    DUIWindow* widget = root->FindChildByName(L"w");
+    IDMCanvas* canvas = widget->GetCanvas(nullptr, 0);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(widget->GetCanvas(nullptr, 0), nullptr) << "a second one before the release";
+    widget->ReleaseCanvas(canvas);
+    IDMCanvas* again = widget->GetCanvas(nullptr, 0);
+    EXPECT_NE(again, nullptr);
+    widget->ReleaseCanvas(again);
+}
+
 // Counts the window-less timer messages it gets.
 class TimerCounter : public DUIWindow {
 public:

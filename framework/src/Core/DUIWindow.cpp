@@ -287,6 +287,7 @@ bool DUIWindow::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam,
     DUI_HANDLE(plat::WM_WINDOWPOSCHANGED, OnWindowPosChanged)
     DUI_HANDLE(plat::WM_NCCALCSIZE, OnNcCalcSize)
     DUI_HANDLE(plat::WM_NCPAINT, OnNcPaint)
+    DUI_HANDLE(plat::WM_SIZE, OnSize)
     DUI_HANDLE(plat::WM_LBUTTONDOWN, OnLButtonDown)
     DUI_HANDLE(plat::WM_LBUTTONUP, OnLButtonUp)
     DUI_HANDLE(plat::WM_MOUSEWHEEL, OnMouseWheel)
@@ -503,6 +504,7 @@ DMCode DUIWindow::InvalidateRect(const RECT& rect) {
     if (rect.right <= rect.left || rect.bottom <= rect.top || !IsVisible(true)) {
         return DM_ECODE_FAIL;
     }
+    m_bDirty = true;
     if (m_pContainer) {
         m_pContainer->OnInvalidateRect(rect, m_hDUIWnd);
     }

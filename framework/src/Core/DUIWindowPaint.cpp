@@ -165,12 +165,17 @@ DMCode DUIWindow::DrawMultiLineText(IDMCanvas* canvas, const wchar_t* text, int 
     return DM_ECODE_OK;
 }
 
+// Without a canvas the band is repainted at once through a canvas of the widget's own.
 LRESULT DUIWindow::OnNcPaint(WPARAM canvasParam, LPARAM) {
-    auto* canvas = reinterpret_cast<IDMCanvas*>(canvasParam);
     IDMStyle* style = GetStyle();
     RECT margin{};
-    if (!canvas || !style || style->GetNcMargin(margin) != DM_ECODE_OK ||
+    if (!style || style->GetNcMargin(margin) != DM_ECODE_OK ||
         (margin.left == 0 && margin.top == 0 && margin.right == 0 && margin.bottom == 0)) {
+        return 0;
+    }
+    auto* canvas = reinterpret_cast<IDMCanvas*>(canvasParam);
+    bool own = !canvas;
+    if (own && !(canvas = GetCanvas(&m_rcWindow, DMCANVAS_DRAWAROUND))) {
         return 0;
     }
     RECT client{};
@@ -181,6 +186,9 @@ LRESULT DUIWindow::OnNcPaint(WPARAM canvasParam, LPARAM) {
     GetStateIndex(state);
     DrawStateBackground(canvas, m_rcWindow, style, state, true);
     canvas->PopClip();
+    if (own) {
+        ReleaseCanvas(canvas);
+    }
     return 0;
 }
 

@@ -80,6 +80,10 @@ DMCode DUIWindow_XmlInfo::OnPlaceHolder(DUIWindow_XmlInfo& info, const DMStringT
 
 DMCode DUIWindow_XmlInfo::OnCache(DUIWindow_XmlInfo& info, const DMStringT& value, bool) {
     ParseBool(value, info.m_bCache);
+    if (info.m_bCache && !info.m_pOwner->GetCacheCanvas()) {
+        info.m_pOwner->UpdateCacheCanvas();
+        info.m_pOwner->Invalidate();
+    }
     return DMATTR_OK;
 }
 

@@ -126,8 +126,45 @@ bool DMDrawImpl::NearWholeCanvas(const RECT& box) const {
 }
 
 void DMDrawImpl::PaintWidget(IDMCanvas* canvas, DUIWindow* widget) {
-    widget->SendMessage(plat::WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas));
-    widget->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(canvas));
+    IDMCanvas* cache = widget->XmlInfo().m_bCache ? widget->GetCacheCanvas() : nullptr;
+    if (!cache) {
+        widget->SendMessage(plat::WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas));
+        widget->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(canvas));
+        return;
+    }
+    const RECT& rect = widget->m_rcWindow;
+    if (widget->IsDirty()) {
+        RefreshCache(canvas, cache, widget);
+    }
+    canvas->BitBlt(cache, rect.left, rect.top, rect, SRCCOPY);
+}
+
+// The cache gets what lies under the widget, the canvas's font and text colour, and the
+// widget's own painting.
+void DMDrawImpl::RefreshCache(IDMCanvas* canvas, IDMCanvas* cache, DUIWindow* widget) {
+    const RECT& rect = widget->m_rcWindow;
+    cache->SetViewportOrg(-rect.left, -rect.top, nullptr);
+    cache->BitBlt(canvas, rect.left, rect.top, rect, SRCCOPY);
+    IDMMetaFile* previousFont = nullptr;
+    DMColor previousColor;
+    bool environ = widget->IsDrawEnvironNeeded();
+    if (environ) {
+        IDMMetaFile* font = nullptr;
+        if (canvas->GetObject(&font, DMF_FONT) == DM_ECODE_OK && font) {
+            cache->SelectObject(font, &previousFont);
+        }
+        cache->SetTextColor(canvas->GetTextColor(), &previousColor);
+    }
+    widget->SendMessage(plat::WM_ERASEBKGND, reinterpret_cast<WPARAM>(cache));
+    widget->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(cache));
+    if (environ) {
+        cache->SetTextColor(previousColor, nullptr);
+        if (previousFont) {
+            cache->SelectObject(previousFont, nullptr);
+            previousFont->Release();
+        }
+    }
+    widget->ClearDirty();
 }
 
 int DMDrawImpl::DrawTree(IDMCanvas* canvas, IDMRegion* region, DUIWindow* widget, DUIWindow* start,

@@ -29,6 +29,7 @@ private:
     int DrawTree(IDMCanvas* canvas, IDMRegion* region, DUIWindow* widget, DUIWindow* start,
                  DUIWindow* end, Progress& progress);
     void PaintWidget(IDMCanvas* canvas, DUIWindow* widget);
+    void RefreshCache(IDMCanvas* canvas, IDMCanvas* cache, DUIWindow* widget);
     DMSmartPtrT<IDMRegion> NewRegion(const RECT* rect);
     void RenderFragments(DUIWindow* widget, const std::vector<RECT>& fragments);
     bool NearWholeCanvas(const RECT& box) const;
