@@ -19,6 +19,7 @@ public:
     explicit DMContainerImpl(DUIWindow* root);
 
     LRESULT OnFrameEvent(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    DUIFocusMgr* OnGetFocusMgr() override { return &m_FocusMgr; }
     DMCode OnSetFocusWnd(DUIWND widget) override;
     DUIWND OnGetFocusWnd() override;
     DUIWND OnSetCapture(DUIWND widget) override;

@@ -1,7 +1,9 @@
 // "Button": state pictures (normal, hover, pressed), a click on release, an optional icon.
 #pragma once
 
+#include "DUIFocusMgr.h"
 #include "DUIWindow.h"
+#include "IDMTimeline.h"
 
 namespace DMAttr {
 
@@ -19,7 +21,7 @@ public:
 
 namespace DM {
 
-class DUIButton : public DUIWindow {
+class DUIButton : public DUIWindow, public IDMAccelHandler, public IDMTimeline {
     DMDECLARE_CLASS_NAME(DUIButton, DUIWindow, L"Button", L"window", DMREG_Window)
 public:
     DMCode SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) override;
@@ -28,6 +30,12 @@ public:
                     UINT format) override;
     bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool IsStateChangeRedraw() override;
+    void OnStateChanged(DWORD oldState, DWORD newState) override;
+    // A hidden or disabled button ignores its accelerator; otherwise it is a click.
+    bool OnAccelPressed(DWORD accel) override;
+    // One step of the hover fade; the last one leaves the host's animations.
+    DMCode OnTimeline() override;
+    bool IsAnimating() const { return m_byAnimateAlpha != 0xFF; }
 
     bool m_bAnimate = false;
     int m_nAnimateSteps = 20;
@@ -35,10 +43,19 @@ public:
     int m_nLineInter = 5;
     DMStringT m_strIconSkin;
     DWORD m_dwAccel = 0;
+    int m_nAlphaStep = 3;
+    BYTE m_byAnimateAlpha = 0xFF;
+    DWORD m_dwLastStepTime = 0;
 
 private:
     static DMCode OnAccel(DUIButton& button, const DMStringT& value, bool loading);
     LRESULT OnPaintButton(WPARAM canvas, LPARAM lParam);
+    // Paints with the style's alpha scaled by the fade's alpha while a fade runs.
+    LRESULT PaintFading(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    void RegisterAccel(DWORD accel);
+    void StartFade();
+    void StopFade();
+    void StepFade();
 };
 
 }  // namespace DM

@@ -30,6 +30,8 @@ public:
     // The value limited to the range; the bar repaints.
     DMCode SetPos(int value);
     int GetPos() const { return m_nValue; }
+    // With "bshowtip" the tip shows the value.
+    DMCode OnUpdateToolTip(const POINT& point, DMToolTipInfo& info) override;
     // The filled part of the client rectangle; empty outside the range.
     RECT SelectionRect();
 

@@ -116,6 +116,8 @@ public:
     virtual DMCode GetChildLayoutRect(RECT& rect);
     virtual DMCode GetDesiredSize(SIZE& size);
     virtual DMCode GetStateIndex(int& index);
+    // 0 normal, 1 hover, 2 pressed or checked, 3 disabled, 4 inactive.
+    static int StateIndexOf(DWORD state);
     virtual DMCode GetTextRect(RECT& rect);
     virtual DMCode GetLayoutRect(RECT& rect);
     virtual DMCode GetClientRect(RECT& rect);

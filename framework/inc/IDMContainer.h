@@ -9,6 +9,7 @@
 
 namespace DM {
 
+class DUIFocusMgr;
 class IDMCanvas;
 class IDMDraw;
 class IDMTimeline;
@@ -30,6 +31,8 @@ public:
     virtual ~IDMContainer() = default;
     // Routes a host message to the widgets; `handled` tells whether the container took it.
     virtual LRESULT OnFrameEvent(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) = 0;
+    // The focus manager, which also keeps the accelerators.
+    virtual DUIFocusMgr* OnGetFocusMgr() = 0;
     virtual DMCode OnSetFocusWnd(DUIWND widget) = 0;
     virtual DUIWND OnGetFocusWnd() = 0;
     // The previous capture widget; 0 with nothing changed for a missing or disabled widget.

@@ -10,6 +10,7 @@
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
 #include "DUIAccel.h"
+#include "DUIButton.h"
 #include "DUIFocusMgr.h"
 #include "DUIWindow.h"
 #include "IDMDraw.h"
@@ -273,8 +274,9 @@ TEST_F(Widgets, TheDrawObjectPaintsOnlyTheInvalidArea) {
 // itself is invalidated.
 TEST_F(Widgets, ACachedWidgetPaintsOnceAndThenCopies) {
     app.Register(DMRegHelperT<PaintCounter>());
-    Build("<dm><counter name=\"cached\" bcache=\"1\" clrbg=\"pbgra(00,00,ff,ff)\" "
-          "pos=\"0,0,@100,@100\"/></dm>");
+    Build(
+        "<dm><counter name=\"cached\" bcache=\"1\" clrbg=\"pbgra(00,00,ff,ff)\" "
+        "pos=\"0,0,@100,@100\"/></dm>");
     IDMDraw* created = nullptr;
     ASSERT_EQ(app.CreateRegObj(&created, nullptr, DMREG_Draw), DM_ECODE_OK);
     auto draw = DMSmartPtrT<IDMDraw>::Adopt(created);
@@ -311,6 +313,69 @@ TEST_F(Widgets, OneCanvasAtATime) {
     IDMCanvas* again = widget->GetCanvas(nullptr, 0);
     EXPECT_NE(again, nullptr);
     widget->ReleaseCanvas(again);
+}
+
+TEST_F(Widgets, AButtonsAcceleratorClicksItUnlessDisabled) {
+    Build("<dm><button name=\"save\" accel=\"ctrl+s\" pos=\"0,0,@50,@20\"/></dm>");
+    DUIFocusMgr& focus = *container.OnGetFocusMgr();
+    EXPECT_TRUE(focus.OnKeyDown('S', true, false, false));
+    EXPECT_EQ(container.events, std::vector<DMStringT>{L"DMEVT_CMD:save"});
+    DUIWindow* save = root->FindChildByName(L"save");
+    save->EnableWindow(false);
+    EXPECT_FALSE(focus.OnKeyDown('S', true, false, false));
+    root->DestroyChild(save);
+    EXPECT_FALSE(focus.OnKeyDown('S', true, false, false)) << "unregistered with the button";
+    EXPECT_EQ(container.events.size(), 1u);
+}
+
+// The fade runs on the container's ticks, grows by 251 / "animatesteps" per step of at
+// least 10 ms up to full alpha, and leaves the animations at the tick after that.
+TEST_F(Widgets, HoverFadesAButtonInOverTheAnimationTicks) {
+    plat::headless::StartVirtualClock();
+    Build(
+        "<dm><button name=\"fade\" banimate=\"1\" animatesteps=\"5\" "
+        "pos=\"0,0,@50,@20\"/><button name=\"plain\" pos=\"0,30,@50,@20\"/></dm>");
+    auto* fade = static_cast<DUIButton*>(root->FindChildByName(L"fade"));
+    auto* plain = static_cast<DUIButton*>(root->FindChildByName(L"plain"));
+    plain->ModifyState(DUIWNDSTATE_Hover, 0);
+    EXPECT_FALSE(plain->IsAnimating()) << "without banimate";
+    fade->ModifyState(DUIWNDSTATE_Hover, 0);
+    ASSERT_TRUE(fade->IsAnimating());
+    int ticks = 0;
+    while (fade->IsAnimating() && ticks < 20) {
+        plat::headless::AdvanceClock(10);
+        container.OnTimeline();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 6) << "4 + 5 × 50 is 254; the sixth step stops at 255";
+    int before = container.invalidations;
+    container.OnTimeline();
+    container.OnTimeline();
+    EXPECT_EQ(container.invalidations, before + 1) << "removed after one last repaint";
+
+    fade->ModifyState(0, DUIWNDSTATE_Hover);
+    fade->ModifyState(DUIWNDSTATE_Hover, 0);
+    ASSERT_TRUE(fade->IsAnimating());
+    fade->ModifyState(DUIWNDSTATE_PushDown, 0);
+    EXPECT_FALSE(fade->IsAnimating()) << "another state change ends the fade";
+    plat::headless::StopVirtualClock();
+}
+
+TEST_F(Widgets, TipDescriptions) {
+    Build(
+        "<dm><window name=\"tipped\" tiptext=\"hello\" tipdelay=\"300\" "
+        "pos=\"10,10,@50,@20\"/><window name=\"plain\" pos=\"10,40,@50,@20\"/>"
+        "<processctrl name=\"bar\" bshowtip=\"1\" value=\"42\" pos=\"10,70,@50,@20\"/>"
+        "</dm>");
+    DMToolTipInfo info;
+    EXPECT_EQ(root->FindChildByName(L"plain")->OnUpdateToolTip({}, info), DM_ECODE_FAIL);
+    ASSERT_EQ(root->FindChildByName(L"tipped")->OnUpdateToolTip({}, info), DM_ECODE_OK);
+    EXPECT_EQ(info.strTip, L"hello");
+    EXPECT_EQ(info.iDelayTime, 300);
+    EXPECT_EQ(info.rcTarget.left, 10);
+    ASSERT_EQ(root->FindChildByName(L"bar")->OnUpdateToolTip({}, info), DM_ECODE_OK);
+    EXPECT_EQ(info.strTip, L"42");
+    EXPECT_EQ(info.iDelayTime, 50);
 }
 
 // Counts the window-less timer messages it gets.

@@ -49,20 +49,21 @@ DMCode DUIWindow::GetLayoutRect(RECT& rect) {
 }
 
 DMCode DUIWindow::GetStateIndex(int& index) {
-    DWORD state = GetState();
-    bool pressed = state & (DUIWNDSTATE_PushDown | DUIWNDSTATE_Check);
-    if (state & DUIWNDSTATE_NoActive) {
-        index = 4;
-    } else if (state & DUIWNDSTATE_Disable) {
-        index = 3;
-    } else if (pressed) {
-        index = 2;
-    } else if (state & DUIWNDSTATE_Hover) {
-        index = 1;
-    } else {
-        index = 0;
-    }
+    index = StateIndexOf(GetState());
     return DM_ECODE_OK;
+}
+
+int DUIWindow::StateIndexOf(DWORD state) {
+    if (state & DUIWNDSTATE_NoActive) {
+        return 4;
+    }
+    if (state & DUIWNDSTATE_Disable) {
+        return 3;
+    }
+    if (state & (DUIWNDSTATE_PushDown | DUIWNDSTATE_Check)) {
+        return 2;
+    }
+    return (state & DUIWNDSTATE_Hover) ? 1 : 0;
 }
 
 bool DUIWindow::IsStateChangeRedraw() {

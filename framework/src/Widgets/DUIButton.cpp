@@ -48,8 +48,29 @@ RECT FitIcon(const SIZE& icon, const RECT& client) {
 }  // namespace
 
 DMCode DUIButton::OnAccel(DUIButton& button, const DMStringT& value, bool) {
-    button.m_dwAccel = DUIAccel::ParseAccel(value);
+    button.RegisterAccel(DUIAccel::ParseAccel(value));
     return DMATTR_PAINT;
+}
+
+// The host's focus manager calls the button when its accelerator is pressed.
+void DUIButton::RegisterAccel(DWORD accel) {
+    DUIFocusMgr* manager = GetContainer() ? GetContainer()->OnGetFocusMgr() : nullptr;
+    if (manager && m_dwAccel) {
+        manager->UnregisterAccel(m_dwAccel, this);
+    }
+    m_dwAccel = accel;
+    if (manager && m_dwAccel) {
+        manager->RegisterAccel(m_dwAccel, this);
+    }
+}
+
+bool DUIButton::OnAccelPressed(DWORD) {
+    if (IsDisabled(true) || !IsVisible(true)) {
+        return false;
+    }
+    DMEventCmdArgs click(this);
+    FireEvent(click);
+    return true;
 }
 
 DMCode DUIButton::SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) {
@@ -87,6 +108,15 @@ bool DUIButton::IsStateChangeRedraw() {
 bool DUIButton::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == plat::WM_LBUTTONDBLCLK) {
         result = OnLButtonDown(wParam, lParam);
+        return true;
+    }
+    if (message == plat::WM_DESTROY) {
+        RegisterAccel(0);
+        StopFade();
+    }
+    bool handled = false;
+    result = PaintFading(message, wParam, lParam, handled);
+    if (handled) {
         return true;
     }
     if (message == plat::WM_PAINT) {

@@ -161,4 +161,17 @@ LRESULT DUIProcessCtrl::OnPaintBar(WPARAM canvasParam, LPARAM lParam) {
     return 0;
 }
 
+DMCode DUIProcessCtrl::OnUpdateToolTip(const POINT&, DMToolTipInfo& info) {
+    if (!m_bShowTip) {
+        return DM_ECODE_FAIL;
+    }
+    info.hDUIWnd = GetDUIWnd();
+    info.rcTarget = m_rcWindow;
+    info.strTip = std::to_wstring(m_nValue);
+    info.iDelayTime = 50;
+    info.iSpanTime = 5000;
+    SetScreenTarget(info);
+    return DM_ECODE_OK;
+}
+
 }  // namespace DM
