@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "DMApp.h"
-#include "DMResZipImpl.h"
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
 #include "DUIProcessCtrl.h"
 #include "DUIWindow.h"
 #include "IDMDraw.h"
+#include "LauncherWindow.h"
 #include "StandInContainer.h"
 #include "TempDir.h"
 #include "plat/drive_map.h"
@@ -24,11 +24,7 @@ class MainLayout : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::headless::Use();
-        app.Register(DMRegHelperT<DMResZipImpl>(), true);
-        app.SetDefRegObj(L"DMResZipImpl", DMREG_Res);
-        DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-        ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr), DM_ECODE_OK);
-        ASSERT_EQ(app.InitGlobal(L"global"), DM_ECODE_OK);
+        ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
         ASSERT_EQ(app.LoadXmlRes(layout, L"layout", L"main"), DM_ECODE_OK);
         root.Attach(new DUIWindow);
         root->SetContainer(&container);

@@ -16,10 +16,9 @@
 
 #include "DMApp.h"
 #include "DMHWnd.h"
-#include "DMResZipImpl.h"
+#include "LauncherWindow.h"
+#include "MessagePump.h"
 #include "TempDir.h"
-#include "plat/message_queue.h"
-#include "plat/resources.h"
 #include "plat/show_commands.h"
 #include "xvfb_display.h"
 
@@ -28,26 +27,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class ClickRecordingHost : public DMHWnd {
-public:
-    DMCode HandleEvent(DMEventArgs& event) override {
-        if (event.GetEventID() == DMEventCmdArgs::EventID) {
-            clicks.push_back(event.m_szNameFrom);
-        }
-        return DM_ECODE_OK;
-    }
-    std::vector<DMStringT> clicks;
-};
-
 // Dispatches messages until `done` holds; false when five seconds pass first.
 bool PumpUntil(const std::function<bool()>& done) {
     auto deadline = std::chrono::steady_clock::now() + 5s;
     while (std::chrono::steady_clock::now() < deadline) {
-        plat::MSG message{};
-        while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
-            plat::TranslateMessage(&message);
-            plat::DispatchMessageW(&message);
-        }
+        vael::test::PumpMessages();
         if (done()) {
             return true;
         }
@@ -68,12 +52,9 @@ TEST(MainWindowOnScreen, ClickedDownloadReachesTheHandler) {
     setenv("NO_AT_BRIDGE", "1", 1);
 
     DMApp app;
-    app.Register(DMRegHelperT<DMResZipImpl>(), true);
-    app.SetDefRegObj(L"DMResZipImpl", DMREG_Res);
-    DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-    ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr), DM_ECODE_OK);
-    ASSERT_EQ(app.InitGlobal(L"global"), DM_ECODE_OK);
-    auto host = DMSmartPtrT<ClickRecordingHost>::Adopt(new ClickRecordingHost);
+    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+    auto host =
+        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
     HWND window = host->DM_CreateWindow(L"main", 100, 100);
     ASSERT_NE(window, nullptr);
     host->ShowWindow(plat::SW_SHOW);

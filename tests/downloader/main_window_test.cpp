@@ -11,15 +11,14 @@
 #include "Core/DMSpyRecord.h"
 #include "DMApp.h"
 #include "DMHWnd.h"
-#include "DMResZipImpl.h"
 #include "DMXml.h"
+#include "LauncherWindow.h"
+#include "MessagePump.h"
 #include "TempDir.h"
 #include "plat/drag_drop.h"
 #include "plat/drive_map.h"
 #include "plat/headless.h"
-#include "plat/message_queue.h"
 #include "plat/messages.h"
-#include "plat/resources.h"
 #include "plat/shared_memory.h"
 #include "plat/show_commands.h"
 #include "plat/window_styles.h"
@@ -28,44 +27,21 @@ using namespace DM;
 
 namespace {
 
-class ClickRecordingHost : public DMHWnd {
-public:
-    DMCode HandleEvent(DMEventArgs& event) override {
-        if (event.GetEventID() == DMEventCmdArgs::EventID) {
-            clicks.push_back(event.m_szNameFrom);
-        }
-        return DM_ECODE_OK;
-    }
-    std::vector<DMStringT> clicks;
-};
-
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::headless::Use();
-        app.Register(DMRegHelperT<DMResZipImpl>(), true);
-        app.SetDefRegObj(L"DMResZipImpl", DMREG_Res);
-        DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-        ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr), DM_ECODE_OK);
-        ASSERT_EQ(app.InitGlobal(L"global"), DM_ECODE_OK);
+        ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
         window = host->DM_CreateWindow(L"main", 200, 100);
         ASSERT_NE(window, nullptr);
         host->ShowWindow(plat::SW_SHOWNOACTIVATE);
-        Pump();
+        vael::test::PumpMessages();
     }
     void TearDown() override { host->DestroyWindow(); }
 
-    static void Pump() {
-        plat::MSG message{};
-        while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
-            plat::TranslateMessage(&message);
-            plat::DispatchMessageW(&message);
-        }
-    }
-
     DMApp app;
-    DMSmartPtrT<ClickRecordingHost> host =
-        DMSmartPtrT<ClickRecordingHost>::Adopt(new ClickRecordingHost);
+    DMSmartPtrT<vael::test::ClickRecordingHost> host =
+        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
     HWND window = nullptr;
 };
 
@@ -90,7 +66,7 @@ TEST_F(MainWindow, ClickOnDownloadReachesTheHandlerOnce) {
     POINT centre{200 + (download.left + download.right) / 2,
                  100 + (download.top + download.bottom) / 2};
     plat::headless::Click(centre.x, centre.y);
-    Pump();
+    vael::test::PumpMessages();
     EXPECT_EQ(host->clicks, std::vector<DMStringT>{L"download"});
 }
 
