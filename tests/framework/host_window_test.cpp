@@ -538,6 +538,32 @@ TEST_F(HostWindow, SizeLimitsByCodeAndTheMinMaxAnswer) {
     host->DestroyWindow();
 }
 
+// Right after creation, before anything was painted: the animation shows the rendered picture,
+// with its colour adjustment.
+TEST_F(HostWindow, TranslucentHostAnimatesItsPicture) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"glass");
+    host->HostXmlInfo().SetAttribute(L"s", L"0", false);
+    constexpr DWORD kBlend = 0x80000;
+    constexpr DWORD kHide = 0x10000;
+    EXPECT_EQ(host->DM_AnimateWindow(10, kBlend), DM_ECODE_FAIL) << "fewer than two steps";
+    EXPECT_FALSE(Shown(window));
+
+    EXPECT_EQ(host->DM_AnimateWindow(100, kBlend), DM_ECODE_OK);
+    EXPECT_TRUE(Shown(window));
+    auto picture = plat::headless::PresentedPicture(window);
+    std::uint32_t blob = picture->At(30, 30);
+    EXPECT_EQ(blob >> 24, 0x80u) << "the whole picture at the end";
+    EXPECT_TRUE((blob & 0xFF) == ((blob >> 8) & 0xFF) && (blob & 0xFF) == ((blob >> 16) & 0xFF))
+        << "grey: " << std::hex << blob;
+    EXPECT_EQ(picture->At(5, 5), 0u);
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 255);
+
+    EXPECT_EQ(host->DM_AnimateWindow(100, kBlend | kHide), DM_ECODE_OK);
+    EXPECT_FALSE(Shown(window));
+    host->DestroyWindow();
+}
+
 // Tab goes through the focus manager; other keys and characters reach the focused widget.
 TEST_F(HostWindow, KeysMoveTheFocusAndReachTheFocusedWidget) {
     auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
