@@ -398,6 +398,7 @@ TEST_F(HostWindow, ToolTipOfTheWidgetUnderThePointer) {
     Wait(1000);
     EXPECT_FALSE(Shown(tip)) << "a disabled widget";
     host->DestroyWindow();
+    EXPECT_FALSE(plat::IsWindow(tip)) << "goes with the host";
     plat::headless::StopVirtualClock();
 }
 
@@ -463,7 +464,7 @@ TEST_F(HostWindow, OpaqueHostWithAlphaIsLayeredWithThatConstantAlpha) {
 }
 
 // Switched on, the dummy window takes the repaints and the picture goes out per pixel;
-// switched off, the dummy goes and the host paints itself again.
+// switched off, the dummy goes, the host paints itself again and keeps its constant alpha.
 TEST_F(HostWindow, TranslucencySwitchedByCode) {
     auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
     HWND window = host->DM_CreateWindow(L"empty");
@@ -489,10 +490,15 @@ TEST_F(HostWindow, TranslucencySwitchedByCode) {
     Pump();
     EXPECT_EQ(picture().At(15, 15), 0xFF0000FFu) << "a widget's repaint reaches the screen";
 
+    host->HostXmlInfo().SetAttribute(L"alpha", L"128", false);
+    Pump();
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 128);
+
     host->HostXmlInfo().SetAttribute(L"btranslucent", L"0", false);
     Pump();
     EXPECT_FALSE(host->OnIsTranslucent());
-    EXPECT_FALSE(host->GetExStyle() & plat::WS_EX_LAYERED);
+    EXPECT_TRUE(host->GetExStyle() & plat::WS_EX_LAYERED) << "for the alpha";
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 128);
     EXPECT_TRUE(OwnedWindows(window).empty());
     blob->SetAttribute(L"clrbg", L"pbgra(00,00,ff,ff)", false);
     Pump();
