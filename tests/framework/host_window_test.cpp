@@ -7,14 +7,19 @@
 #include <vector>
 
 #include "DMApp.h"
+#include "DMCWnd.h"
 #include "DMHWnd.h"
+#include "IDMRender.h"
 #include "TempDir.h"
+#include "plat/cursor.h"
 #include "plat/drive_map.h"
 #include "plat/headless.h"
+#include "plat/keyboard.h"
 #include "plat/message_queue.h"
 #include "plat/messages.h"
 #include "plat/show_commands.h"
 #include "plat/timer.h"
+#include "plat/window.h"
 #include "plat/window_styles.h"
 
 using namespace DM;
@@ -39,6 +44,25 @@ constexpr const char* kLayouts[][2] = {
     {"wrongnames", R"xml(<dm resizable="1" translucent="1"><root/></dm>)xml"},
     {"badsizes", R"xml(<dm minsize="300,300" maxsize="200,400"><root/></dm>)xml"},
     {"notdm", R"xml(<layout><root/></layout>)xml"},
+    {"empty", R"xml(<dm initsize="200,100"><root/></dm>)xml"},
+    {"tips",
+     R"xml(<dm initsize="300,200">
+          <root>
+            <window name="tipped" pos="10,10,@100,@50" tiptext="hello" tipdelay="200"/>
+            <window name="plain" pos="150,10,@100,@50"/>
+            <window name="off" pos="10,100,@100,@50" tiptext="never" bdisable="1"/>
+          </root>
+        </dm>)xml"},
+    {"grey", R"xml(<dm initsize="60,40" s="0" clrbg="pbgra(00,00,ff,ff)"><root/></dm>)xml"},
+    {"faded", R"xml(<dm initsize="60,40" alpha="128" clrbg="pbgra(00,00,ff,ff)"><root/></dm>)xml"},
+    {"cursors",
+     R"xml(<dm initsize="300,100">
+          <root>
+            <window name="hand" pos="10,10,@50,@50" cursor="hand"/>
+            <window name="plain" pos="100,10,@50,@50"/>
+            <window name="offhand" pos="200,10,@50,@50" cursor="hand" bdisable="1"/>
+          </root>
+        </dm>)xml"},
 };
 
 class HostWindow : public ::testing::Test {
@@ -56,12 +80,24 @@ protected:
         ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(root.c_str()), 0, nullptr), DM_ECODE_OK);
     }
 
-    static void Pump() {
+    // As the thread's loop runs: its filters (the tool tips) see each message first.
+    void Pump() {
+        DMMsgLoop* loop = app.GetMsgLoopTool().GetMessageLoop(plat::GetCurrentThreadId());
         plat::MSG message{};
         while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
-            plat::TranslateMessage(&message);
-            plat::DispatchMessageW(&message);
+            if (!loop || !loop->PreTranslateMessage(&message)) {
+                plat::TranslateMessage(&message);
+                plat::DispatchMessageW(&message);
+            }
         }
+    }
+    void MoveTo(LONG x, LONG y) {
+        plat::headless::MoveMouse(x, y);
+        Pump();
+    }
+    void Wait(DWORD milliseconds) {
+        plat::headless::AdvanceClock(milliseconds);
+        Pump();
     }
 
     vael::test::TempDir folder;
@@ -108,6 +144,47 @@ RECT ScreenRect(HWND window) {
     RECT rect{};
     plat::GetWindowRect(window, &rect);
     return rect;
+}
+
+bool Shown(HWND window) {
+    std::optional<plat::headless::SurfaceState> surface = plat::headless::Surface(window);
+    return surface && surface->visible;
+}
+
+// The tool-tip object is its own tip window.
+HWND TipWindow(const DMHWnd& host) {
+    auto* window = dynamic_cast<DMCWnd*>(host.GetToolTip());
+    return window ? window->m_hWnd : nullptr;
+}
+
+// The windows that `owner` owns: handles grow, so they lie between the owner's and a new one's.
+std::vector<HWND> OwnedWindows(HWND owner) {
+    HWND probe =
+        plat::CreateWindowExW(0, plat::MAKEINTATOM(DMApp::GetObjPtr()->GetClassAtom()), L"probe",
+                              plat::WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    std::vector<HWND> owned;
+    for (auto at = reinterpret_cast<std::uintptr_t>(owner) + 1;
+         at < reinterpret_cast<std::uintptr_t>(probe); ++at) {
+        auto window = reinterpret_cast<HWND>(at);
+        if (plat::IsWindow(window) && plat::GetWindow(window, plat::GW_OWNER) == owner) {
+            owned.push_back(window);
+        }
+    }
+    plat::DestroyWindow(probe);
+    return owned;
+}
+
+// The host's own canvas, before any colour adjustment.
+std::uint32_t CanvasPixel(DMHWnd& host, LONG x, LONG y) {
+    IDMDraw* draw = nullptr;
+    host.OnGetDraw(&draw);
+    auto owned = DMSmartPtrT<IDMDraw>::Adopt(draw);
+    IDMCanvas* canvas = nullptr;
+    owned->GetCanvas(&canvas);
+    auto held = DMSmartPtrT<IDMCanvas>::Adopt(canvas);
+    SIZE size{};
+    held->GetSize(size);
+    return held->GetPixelBits(nullptr)[y * size.cx + x];
 }
 
 TEST_F(HostWindow, OpensAtItsInitialSizeWithResizeStyles) {
@@ -280,6 +357,312 @@ TEST_F(HostWindow, DestroyingTheRunWindowEndsTheLoopWithOne) {
     EXPECT_EQ(app.Run(window), DM_ECODE_OK);
     EXPECT_EQ(app.IsRun(window), DM_ECODE_FAIL);
     EXPECT_FALSE(plat::IsWindow(window));
+}
+
+// The tip follows the widget under the pointer: shown once the pointer rests for the widget's
+// delay, hidden on another widget and by a press; a disabled widget shows none.
+TEST_F(HostWindow, ToolTipOfTheWidgetUnderThePointer) {
+    plat::headless::StartVirtualClock();
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"tips", 100, 100);
+    host->ShowWindow(plat::SW_SHOW);
+    Pump();
+    auto restOn = [&](LONG x, LONG y) {
+        MoveTo(100 + x, 100 + y);
+        MoveTo(100 + x + 1, 100 + y);
+    };
+
+    restOn(20, 20);
+    HWND tip = TipWindow(*host);
+    ASSERT_NE(tip, nullptr);
+    ASSERT_NE(tip, window);
+    Wait(199);
+    EXPECT_FALSE(Shown(tip)) << "before the widget's delay";
+    Wait(1);
+    ASSERT_TRUE(Shown(tip));
+    EXPECT_EQ(plat::headless::Surface(tip)->bounds.top, 100 + 20 + 24);
+
+    MoveTo(100 + 160, 100 + 20);
+    EXPECT_FALSE(Shown(tip)) << "a widget without a tip";
+
+    restOn(20, 20);
+    Wait(200);
+    ASSERT_TRUE(Shown(tip));
+    plat::headless::PressButton();
+    Pump();
+    EXPECT_FALSE(Shown(tip)) << "a press";
+    plat::headless::ReleaseButton();
+    Pump();
+
+    restOn(20, 110);
+    Wait(1000);
+    EXPECT_FALSE(Shown(tip)) << "a disabled widget";
+    host->DestroyWindow();
+    EXPECT_FALSE(plat::IsWindow(tip)) << "goes with the host";
+    plat::headless::StopVirtualClock();
+}
+
+// The screen shows the adjusted copy; the canvas keeps its colours.
+TEST_F(HostWindow, ColourAdjustmentChangesWhatTheScreenShows) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"grey");
+    host->ShowWindow(plat::SW_SHOW);
+    Pump();
+    auto shown = [&] { return plat::headless::PresentedPicture(window)->At(30, 20); };
+    auto channels = [](std::uint32_t pixel) {
+        return std::vector<std::uint32_t>{pixel & 0xFF, (pixel >> 8) & 0xFF, (pixel >> 16) & 0xFF};
+    };
+    std::vector<std::uint32_t> grey = channels(shown());
+    EXPECT_TRUE(grey[0] == grey[1] && grey[1] == grey[2]) << std::hex << shown();
+    EXPECT_EQ(CanvasPixel(*host, 30, 20), 0xFFFF0000u);
+
+    DMHWnd_XmlInfo& info = host->HostXmlInfo();
+    EXPECT_EQ(info.SetAttribute(L"s", L"100", false), DMATTR_OK);
+    Pump();
+    EXPECT_EQ(shown(), 0xFFFF0000u) << "no adjustment";
+    EXPECT_EQ(info.SetAttribute(L"h", L"120", false), DMATTR_OK);
+    Pump();
+    std::vector<std::uint32_t> turned = channels(shown());
+    EXPECT_GT(turned[1], turned[2]) << "red turned to green: " << std::hex << shown();
+    EXPECT_EQ(info.SetAttribute(L"h", L"0", false), DMATTR_OK);
+    EXPECT_EQ(info.SetAttribute(L"l", L"0", false), DMATTR_OK);
+    Pump();
+    EXPECT_EQ(shown() & 0xFFFFFF, 0u) << "no lightness is black";
+
+    struct Refused {
+        const wchar_t* name;
+        const wchar_t* value;
+    };
+    for (auto [name, value] : {Refused{L"h", L"-181"}, Refused{L"h", L"181"}, Refused{L"s", L"-1"},
+                               Refused{L"s", L"201"}, Refused{L"l", L"201"}, Refused{L"l", L"x"}}) {
+        EXPECT_EQ(info.SetAttribute(name, value, false), DMATTR_FAIL) << name << "=" << value;
+    }
+    EXPECT_EQ(info.m_nH, 0);
+    EXPECT_EQ(info.m_nS, 100);
+    EXPECT_EQ(info.m_nL, 0);
+    host->DestroyWindow();
+}
+
+TEST_F(HostWindow, OpaqueHostWithAlphaIsLayeredWithThatConstantAlpha) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"faded");
+    host->ShowWindow(plat::SW_SHOW);
+    Pump();
+    EXPECT_TRUE(host->GetExStyle() & plat::WS_EX_LAYERED);
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 128);
+    EXPECT_EQ(plat::headless::PresentedPicture(window)->At(30, 20), 0xFFFF0000u)
+        << "the painted picture, under the constant alpha";
+
+    host->HostXmlInfo().SetAttribute(L"alpha", L"64", false);
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 64);
+    host->HostXmlInfo().SetAttribute(L"alpha", L"255", false);
+    Pump();
+    EXPECT_FALSE(host->GetExStyle() & plat::WS_EX_LAYERED);
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 255);
+    EXPECT_EQ(plat::headless::PresentedPicture(window)->At(30, 20), 0xFFFF0000u);
+    host->DestroyWindow();
+}
+
+// Switched on, the dummy window takes the repaints and the picture goes out per pixel;
+// switched off, the dummy goes, the host paints itself again and keeps its constant alpha.
+TEST_F(HostWindow, TranslucencySwitchedByCode) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"empty");
+    host->ShowWindow(plat::SW_SHOW);
+    Pump();
+    EXPECT_TRUE(OwnedWindows(window).empty());
+    auto* blob = new DUIWindow;
+    host->InsertChild(blob);
+    blob->SetAttribute(L"pos", L"10,10,@20,@20", false);
+    blob->SetAttribute(L"clrbg", L"pbgra(00,ff,00,ff)", false);
+    host->UpdateChildLayout();
+    Pump();
+    auto picture = [&] { return *plat::headless::PresentedPicture(window); };
+
+    host->HostXmlInfo().SetAttribute(L"btranslucent", L"1", false);
+    Pump();
+    EXPECT_TRUE(host->OnIsTranslucent());
+    EXPECT_TRUE(host->GetExStyle() & plat::WS_EX_LAYERED);
+    EXPECT_EQ(OwnedWindows(window).size(), 1u) << "the dummy window";
+    EXPECT_EQ(picture().At(15, 15), 0xFF00FF00u);
+    EXPECT_EQ(picture().At(100, 50), 0u) << "transparent";
+    blob->SetAttribute(L"clrbg", L"pbgra(ff,00,00,ff)", false);
+    Pump();
+    EXPECT_EQ(picture().At(15, 15), 0xFF0000FFu) << "a widget's repaint reaches the screen";
+
+    host->HostXmlInfo().SetAttribute(L"alpha", L"128", false);
+    Pump();
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 128);
+
+    host->HostXmlInfo().SetAttribute(L"btranslucent", L"0", false);
+    Pump();
+    EXPECT_FALSE(host->OnIsTranslucent());
+    EXPECT_TRUE(host->GetExStyle() & plat::WS_EX_LAYERED) << "for the alpha";
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 128);
+    EXPECT_TRUE(OwnedWindows(window).empty());
+    blob->SetAttribute(L"clrbg", L"pbgra(00,00,ff,ff)", false);
+    Pump();
+    EXPECT_EQ(picture().At(15, 15), 0xFFFF0000u);
+    host->DestroyWindow();
+}
+
+// From code the window is grown or shrunk at once, its top-left corner kept; the platform's
+// size limits come from the work area, the inset and the maximum size.
+TEST_F(HostWindow, SizeLimitsByCodeAndTheMinMaxAnswer) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"host", 100, 100);
+    DMHWnd_XmlInfo& info = host->HostXmlInfo();
+    EXPECT_EQ(info.SetAttribute(L"minsize", L"400,150", false), DMATTR_OK);
+    RECT rect = ScreenRect(window);
+    EXPECT_EQ(rect.left, 100);
+    EXPECT_EQ(rect.top, 100);
+    EXPECT_EQ(rect.right - rect.left, 400);
+    EXPECT_EQ(rect.bottom - rect.top, 200);
+    EXPECT_EQ(host->m_rcWindow.right, 400) << "the root widget follows";
+    EXPECT_EQ(info.SetAttribute(L"maxsize", L"500,120", false), DMATTR_FAIL);
+    EXPECT_EQ(info.SetAttribute(L"minsize", L"0,0", false), DMATTR_OK);
+    EXPECT_EQ(info.SetAttribute(L"maxsize", L"250,120", false), DMATTR_OK);
+    rect = ScreenRect(window);
+    EXPECT_EQ(rect.left, 100);
+    EXPECT_EQ(rect.right - rect.left, 250);
+    EXPECT_EQ(rect.bottom - rect.top, 120);
+
+    info.SetAttribute(L"minsize", L"50,60", false);
+    info.SetAttribute(L"maxinset", L"2,3,4,5", false);
+    info.SetAttribute(L"maxsize", L"-1,700", false);
+    plat::MINMAXINFO limits{};
+    plat::SendMessageW(window, plat::WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    constexpr LONG kWorkHeight = plat::headless::kScreenHeight - plat::headless::kTaskBarHeight;
+    EXPECT_EQ(limits.ptMaxPosition.x, 1);
+    EXPECT_EQ(limits.ptMaxPosition.y, 2);
+    EXPECT_EQ(limits.ptMaxSize.x, plat::headless::kScreenWidth - 2 - 4 + 2);
+    EXPECT_EQ(limits.ptMaxSize.y, kWorkHeight - 3 - 5 + 2);
+    EXPECT_EQ(limits.ptMinTrackSize.x, 50);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 60);
+    EXPECT_EQ(limits.ptMaxTrackSize.x, limits.ptMaxSize.x) << "no maximum width";
+    EXPECT_EQ(limits.ptMaxTrackSize.y, 700);
+    host->DestroyWindow();
+}
+
+// Right after creation, before anything was painted: the animation shows the rendered picture,
+// with its colour adjustment.
+TEST_F(HostWindow, TranslucentHostAnimatesItsPicture) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"glass");
+    host->HostXmlInfo().SetAttribute(L"s", L"0", false);
+    constexpr DWORD kBlend = 0x80000;
+    constexpr DWORD kHide = 0x10000;
+    EXPECT_EQ(host->DM_AnimateWindow(10, kBlend), DM_ECODE_FAIL) << "fewer than two steps";
+    EXPECT_FALSE(Shown(window));
+
+    EXPECT_EQ(host->DM_AnimateWindow(100, kBlend), DM_ECODE_OK);
+    EXPECT_TRUE(Shown(window));
+    auto picture = plat::headless::PresentedPicture(window);
+    std::uint32_t blob = picture->At(30, 30);
+    EXPECT_EQ(blob >> 24, 0x80u) << "the whole picture at the end";
+    EXPECT_TRUE((blob & 0xFF) == ((blob >> 8) & 0xFF) && (blob & 0xFF) == ((blob >> 16) & 0xFF))
+        << "grey: " << std::hex << blob;
+    EXPECT_EQ(picture->At(5, 5), 0u);
+    EXPECT_EQ(plat::headless::Surface(window)->constantAlpha, 255);
+
+    EXPECT_EQ(host->DM_AnimateWindow(100, kBlend | kHide), DM_ECODE_OK);
+    EXPECT_FALSE(Shown(window));
+    host->DestroyWindow();
+}
+
+// Tab goes through the focus manager; other keys and characters reach the focused widget.
+TEST_F(HostWindow, KeysMoveTheFocusAndReachTheFocusedWidget) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    host->DM_CreateWindow(L"empty");
+    auto* first = new CountingWidget;
+    auto* second = new CountingWidget;
+    for (CountingWidget* widget : {first, second}) {
+        host->InsertChild(widget);
+        widget->SetAttribute(L"bfocusable", L"1", false);
+    }
+    host->ShowWindow(plat::SW_SHOW);
+    Pump();
+
+    plat::headless::TapKey(plat::VK_TAB);
+    Pump();
+    EXPECT_EQ(host->OnGetFocusWnd(), first->GetDUIWnd());
+    plat::headless::TapKey(plat::VK_TAB);
+    Pump();
+    EXPECT_EQ(host->OnGetFocusWnd(), second->GetDUIWnd());
+    EXPECT_EQ(second->Count(plat::WM_KEYDOWN), 0) << "Tab is the focus manager's";
+
+    int firstChars = first->Count(plat::WM_CHAR);
+    int secondChars = second->Count(plat::WM_CHAR);
+    plat::headless::TypeText(L"x");
+    plat::headless::TapKey(plat::VK_HOME);
+    Pump();
+    EXPECT_EQ(second->Count(plat::WM_CHAR), secondChars + 1);
+    EXPECT_EQ(second->Count(plat::WM_KEYDOWN), 1);
+    EXPECT_EQ(first->Count(plat::WM_CHAR), firstChars);
+    EXPECT_EQ(first->Count(plat::WM_KEYDOWN), 0);
+
+    plat::headless::PressKey(plat::VK_SHIFT);
+    plat::headless::TapKey(plat::VK_TAB);
+    plat::headless::ReleaseKey(plat::VK_SHIFT);
+    Pump();
+    EXPECT_EQ(host->OnGetFocusWnd(), first->GetDUIWnd()) << "Shift+Tab goes back";
+    host->DestroyWindow();
+}
+
+// The hover widget's style cursor, else the arrow; a disabled widget has no say.
+TEST_F(HostWindow, CursorOfTheHoverWidget) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"cursors", 100, 100);
+    host->ShowWindow(plat::SW_SHOW);
+    Pump();
+    // The platform asks for the cursor before the move that changes the hover widget.
+    auto cursorAt = [&](LONG x) {
+        MoveTo(100 + x, 100 + 20);
+        MoveTo(100 + x + 1, 100 + 20);
+        return plat::headless::Surface(window)->cursorId;
+    };
+    EXPECT_EQ(cursorAt(20), plat::IDC_HAND);
+    EXPECT_EQ(cursorAt(120), plat::IDC_ARROW) << "a widget without a cursor";
+    EXPECT_EQ(cursorAt(20), plat::IDC_HAND);
+    EXPECT_EQ(cursorAt(220), plat::IDC_ARROW) << "a disabled widget";
+    EXPECT_EQ(cursorAt(20), plat::IDC_HAND);
+    EXPECT_EQ(cursorAt(80), plat::IDC_ARROW) << "the host itself";
+    host->DestroyWindow();
+}
+
+// A widget's canvas on the host: it starts with the current picture, and what is drawn into it
+// reaches the host's canvas and the screen at its release, unless the copying is turned off.
+TEST_F(HostWindow, WidgetCanvasComesFromAndGoesBackToTheHost) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"host");
+    host->ShowWindow(plat::SW_SHOW);
+    Pump();
+    const RECT area{5, 5, 25, 25};
+    const DMColor green(0, 0xFF, 0, 0xFF);
+    auto shown = [&](LONG x, LONG y) { return plat::headless::PresentedPicture(window)->At(x, y); };
+
+    IDMCanvas* canvas = nullptr;
+    ASSERT_EQ(host->OnGetCanvas(area, 0, &canvas), DM_ECODE_OK);
+    SIZE size{};
+    canvas->GetSize(size);
+    EXPECT_EQ(size.cx, 20);
+    EXPECT_EQ(size.cy, 20);
+    std::uint32_t* bits = canvas->GetPixelBits(nullptr);
+    EXPECT_EQ(bits[0], 0xFF302010u) << "the background at (5, 5)";
+    EXPECT_EQ(bits[10 * 20 + 10], 0xFFFF0000u) << "the button at (15, 15)";
+    canvas->FillSolidRect({5, 5, 15, 15}, green);
+    EXPECT_EQ(host->OnReleaseCanvas(area, 0, canvas), DM_ECODE_OK);
+    EXPECT_EQ(CanvasPixel(*host, 7, 7), 0xFF00FF00u);
+    EXPECT_EQ(shown(7, 7), 0xFF00FF00u) << "on screen without a paint";
+    EXPECT_EQ(shown(20, 20), 0xFFFF0000u);
+
+    ASSERT_EQ(host->OnGetCanvas(area, DMCANVAS_NOCOPY, &canvas), DM_ECODE_OK);
+    EXPECT_EQ(canvas->GetPixelBits(nullptr)[10 * 20 + 10], 0u) << "left empty";
+    canvas->FillSolidRect({15, 15, 25, 25}, green);
+    EXPECT_EQ(host->OnReleaseCanvas(area, DMCANVAS_NOCOPY, canvas), DM_ECODE_OK);
+    EXPECT_EQ(CanvasPixel(*host, 20, 20), 0xFFFF0000u);
+    EXPECT_EQ(shown(20, 20), 0xFFFF0000u);
+    host->DestroyWindow();
 }
 
 }  // namespace

@@ -63,14 +63,20 @@ DMCode DMHWnd::DM_AnimateWindow(DWORD time, DWORD flags) {
 }
 
 // Each step composes the visible part of the picture on a transparent frame and presents it.
+// The picture is brought up to date first: a window animated in before its first paint has
+// nothing rendered yet.
 void DMHWnd::AnimateTranslucent(DWORD time, DWORD flags) {
-    IDMCanvas* picture = DrawCanvas();
+    IDMCanvas* canvas = DrawCanvas();
     IDMRender* render = nullptr;
-    if (!picture || DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) != DM_ECODE_OK) {
+    if (!canvas || DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) != DM_ECODE_OK) {
         return;
     }
+    if (m_pDraw->IsNeedRender()) {
+        m_pDraw->Render(this);
+    }
     SIZE size{};
-    picture->GetSize(size);
+    canvas->GetSize(size);
+    IDMCanvas* picture = PictureToShow({0, 0, size.cx, size.cy});
     IDMCanvas* created = nullptr;
     render->CreateCanvas(size.cx, size.cy, &created);
     render->Release();
