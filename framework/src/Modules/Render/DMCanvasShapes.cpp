@@ -1,4 +1,5 @@
 // Outlines with the pen, interiors with the brush, solid fills and gradients.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -10,9 +11,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+// Colours are premultiplied; cairo takes the straight channels and multiplies them itself.
 void SetColor(cairo_t* cr, DMColor color, double alpha = 1.0) {
-    cairo_set_source_rgba(cr, color.r / 255.0, color.g / 255.0, color.b / 255.0,
-                          color.a / 255.0 * alpha);
+    double a = color.a / 255.0;
+    auto straight = [a](BYTE channel) { return a > 0 ? std::min(1.0, channel / 255.0 / a) : 0.0; };
+    cairo_set_source_rgba(cr, straight(color.r), straight(color.g), straight(color.b), a * alpha);
 }
 
 // Outlines run along pixel centres inside the rectangle, as a one-pixel pen draws them.
