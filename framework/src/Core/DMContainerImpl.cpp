@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DMApp.h"
+#include "DMFrameMessages.h"
 #include "DUIWindow.h"
 #include "IDMTimeline.h"
 #include "plat/cursor.h"
@@ -15,11 +16,6 @@ namespace {
 
 // A mouse message's non-client counterpart.
 constexpr UINT kNonClientOffset = 352;
-constexpr UINT kImeStartComposition = 269;
-constexpr UINT kImeComposition = 271;
-constexpr UINT kImeChar = 646;
-constexpr UINT kFirstMouseButton = 513;
-constexpr UINT kLastMouseButton = 525;
 
 POINT PointOf(LPARAM lParam) {
     return {plat::GET_X_LPARAM(lParam), plat::GET_Y_LPARAM(lParam)};
@@ -28,16 +24,6 @@ POINT PointOf(LPARAM lParam) {
 bool Contains(const RECT& rect, POINT point) {
     return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
            point.y < rect.bottom;
-}
-
-bool IsKeyOrTextMessage(UINT message) {
-    return (message > plat::WM_KEYDOWN && message <= plat::WM_KEYDOWN + 9) ||
-           (message >= kImeStartComposition && message <= kImeComposition) || message == kImeChar;
-}
-
-bool IsMouseButtonOrWheel(UINT message) {
-    return (message >= kFirstMouseButton && message <= kLastMouseButton) ||
-           message == plat::WM_MOUSEHOVER;
 }
 
 }  // namespace

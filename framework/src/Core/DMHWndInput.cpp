@@ -1,4 +1,5 @@
 #include "DMApp.h"
+#include "DMFrameMessages.h"
 #include "DMHWnd.h"
 #include "DMSpyChannel.h"
 #include "DMSpyRecord.h"
@@ -13,16 +14,12 @@ namespace {
 constexpr int kResizeBand = 5;
 constexpr std::uintptr_t kWidgetTimerBit = 0x80000000u;
 
-constexpr UINT kFirstMouse = plat::WM_MOUSEMOVE;
-constexpr UINT kLastMouse = 525;
-
 bool IsMouseMessage(UINT message) {
-    return (message >= kFirstMouse && message <= kLastMouse) || message == plat::WM_MOUSEHOVER;
+    return message == plat::WM_MOUSEMOVE || IsMouseButtonOrWheel(message);
 }
 
 bool IsRoutedKeyMessage(UINT message) {
-    return (message >= plat::WM_KEYDOWN && message <= plat::WM_KEYDOWN + 9) ||
-           (message >= 269 && message <= 271) || message == 646;
+    return message == plat::WM_KEYDOWN || IsKeyOrTextMessage(message);
 }
 
 }  // namespace
