@@ -10,6 +10,7 @@
 #include "DMCWnd.h"
 #include "DMHWnd.h"
 #include "IDMRender.h"
+#include "MessagePump.h"
 #include "TempDir.h"
 #include "plat/cursor.h"
 #include "plat/drive_map.h"
@@ -83,13 +84,8 @@ protected:
     // As the thread's loop runs: its filters (the tool tips) see each message first.
     void Pump() {
         DMMsgLoop* loop = app.GetMsgLoopTool().GetMessageLoop(plat::GetCurrentThreadId());
-        plat::MSG message{};
-        while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
-            if (!loop || !loop->PreTranslateMessage(&message)) {
-                plat::TranslateMessage(&message);
-                plat::DispatchMessageW(&message);
-            }
-        }
+        vael::test::PumpMessages(
+            [loop](plat::MSG& message) { return loop && loop->PreTranslateMessage(&message); });
     }
     void MoveTo(LONG x, LONG y) {
         plat::headless::MoveMouse(x, y);

@@ -12,6 +12,7 @@
 #include "DMSmartPtrT.h"
 #include "IDMRender.h"
 #include "IDMToolTip.h"
+#include "MessagePump.h"
 #include "plat/headless.h"
 #include "plat/input.h"
 #include "plat/window.h"
@@ -43,13 +44,8 @@ protected:
     }
 
     void Pump() {
-        plat::MSG message{};
-        while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
-            if (!loop.PreTranslateMessage(&message)) {
-                plat::TranslateMessage(&message);
-                plat::DispatchMessageW(&message);
-            }
-        }
+        vael::test::PumpMessages(
+            [this](plat::MSG& message) { return loop.PreTranslateMessage(&message); });
     }
     void MoveTo(LONG x, LONG y) {
         plat::headless::MoveMouse(x, y);
