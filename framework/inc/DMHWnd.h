@@ -84,7 +84,6 @@ public:
 
     DMHWnd_XmlInfo& HostXmlInfo() { return *m_pHostXmlInfo; }
     IDMToolTip* GetToolTip() const { return m_pToolTip.get(); }
-    bool IsLoading() const { return m_bLoading; }
 
     // Reached from the "dm" attributes while the window exists.
     void ApplyResizeStyle();
@@ -160,7 +159,6 @@ private:
     DMSmartPtrT<IDMToolTip> m_pToolTip;
     DMStringT m_strXmlId;
     bool m_bTrackFlag = false;
-    bool m_bLoading = false;
     bool m_bDestroying = false;
 };
 

@@ -105,7 +105,6 @@ DMCode DMHWnd::LoadDMData(const wchar_t* xmlId) {
          style = style.NextSibling(L"style")) {
         app->AddStylePoolItem(style);
     }
-    m_bLoading = true;
     for (DMXmlAttribute attribute = dm.FirstAttribute(); attribute.IsValid();
          attribute = attribute.NextAttribute()) {
         if (m_pHostXmlInfo->SetAttribute(attribute.GetName(), attribute.GetValue(), true) ==
@@ -114,9 +113,7 @@ DMCode DMHWnd::LoadDMData(const wchar_t* xmlId) {
         }
     }
     DMXmlNode root = dm.FirstChild(L"root");
-    DMCode code = InitDMData(root);
-    m_bLoading = false;
-    return code;
+    return InitDMData(root);
 }
 
 void DMHWnd::SetUpAfterLoading() {
