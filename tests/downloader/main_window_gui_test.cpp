@@ -1,5 +1,6 @@
 // The launcher's main window on an X server of the test's own with the gtk driver: shown on
-// the screen, a click made by xdotool reaching the host's event handler, and a screenshot.
+// the screen, a click made by xdotool reaching the host's event handler, the background
+// dragging the window, and a screenshot.
 #include <gtest/gtest.h>
 
 #include "plat/types.h"
@@ -20,6 +21,7 @@
 #include "MessagePump.h"
 #include "TempDir.h"
 #include "plat/show_commands.h"
+#include "plat/window.h"
 #include "xvfb_display.h"
 
 using namespace DM;
@@ -45,7 +47,7 @@ void Settle(std::chrono::milliseconds time) {
     PumpUntil([until] { return std::chrono::steady_clock::now() >= until; });
 }
 
-TEST(MainWindowOnScreen, ClickedDownloadReachesTheHandler) {
+TEST(MainWindowOnScreen, AClickReachesTheHandlerAndTheBackgroundDrags) {
     plat::test::XvfbDisplay display;
     ASSERT_TRUE(display.Running()) << "Xvfb did not start";
     setenv("DM_DRIVER", "gtk", 1);
@@ -66,6 +68,19 @@ TEST(MainWindowOnScreen, ClickedDownloadReachesTheHandler) {
     ASSERT_EQ(std::system(("xdotool mousemove " + at + " click 1").c_str()), 0);
     EXPECT_TRUE(PumpUntil([&] { return !host->clicks.empty(); }));
     EXPECT_EQ(host->clicks, std::vector<DMStringT>{L"download"});
+
+    // The background moves the window while the button is held.
+    RECT before{};
+    plat::GetWindowRect(window, &before);
+    ASSERT_EQ(std::system("xdotool mousemove 150 300 mousedown 1 mousemove 170 310 "
+                          "mousemove 190 320 mouseup 1"),
+              0);
+    RECT after{};
+    EXPECT_TRUE(PumpUntil([&] {
+        plat::GetWindowRect(window, &after);
+        return after.left == before.left + 40 && after.top == before.top + 20;
+    })) << "at "
+        << after.left << "," << after.top;
 
     vael::test::TempDir folder;
     GdkWindow* root = gdk_get_default_root_window();
