@@ -8,6 +8,7 @@
 #include "DMBase.h"
 #include "DMColor.h"
 #include "DMRefNum.h"
+#include "DMSmartPtrT.h"
 #include "plat/logfont.h"
 
 namespace DM {
@@ -192,5 +193,8 @@ namespace DM {
 
 // Writes the bitmap as a PNG file (straight alpha, as PNG keeps it), for tests and tools.
 DMCode SavePngFile(IDMBitmap* bitmap, const wchar_t* path);
+
+// A canvas of the given size from the default render object; none without one.
+DMSmartPtrT<IDMCanvas> NewCanvas(int width, int height);
 
 }  // namespace DM

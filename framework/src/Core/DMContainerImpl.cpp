@@ -4,6 +4,7 @@
 
 #include "DMApp.h"
 #include "DMFrameMessages.h"
+#include "DMRectHelpers.h"
 #include "DUIWindow.h"
 #include "IDMTimeline.h"
 #include "plat/cursor.h"
@@ -16,15 +17,6 @@ namespace {
 
 // A mouse message's non-client counterpart.
 constexpr UINT kNonClientOffset = 352;
-
-POINT PointOf(LPARAM lParam) {
-    return {plat::GET_X_LPARAM(lParam), plat::GET_Y_LPARAM(lParam)};
-}
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 }  // namespace
 
@@ -146,7 +138,7 @@ void DMContainerImpl::SendLeave(DUIWindow* widget, bool nonClient) {
 void DMContainerImpl::TrackHoverWithCapture(DUIWindow* capture, WPARAM wParam, LPARAM lParam) {
     RECT layout{};
     capture->GetLayoutRect(layout);
-    DUIWND hover = Contains(layout, PointOf(lParam)) ? m_hCapture : 0;
+    DUIWND hover = PointInRect(layout, PointFromLParam(lParam)) ? m_hCapture : 0;
     if (hover != m_hHover) {
         SendLeave(Resolve(m_hHover), m_bNcHover);
         m_hHover = hover;
@@ -159,7 +151,7 @@ void DMContainerImpl::TrackHoverWithCapture(DUIWindow* capture, WPARAM wParam, L
 }
 
 void DMContainerImpl::TrackHoverWithoutCapture(WPARAM wParam, LPARAM lParam) {
-    POINT point = PointOf(lParam);
+    POINT point = PointFromLParam(lParam);
     DUIWND hit = m_pContainerRoot->HitTestPoint(point);
     DUIWindow* widget = Resolve(hit);
     if (hit == m_hHover) {
@@ -199,7 +191,7 @@ LRESULT DMContainerImpl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) 
             m_bNcHover && message != plat::WM_MOUSEWHEEL && message != plat::WM_MOUSEHOVER;
         return ToWidget(capture, convert ? message - kNonClientOffset : message, wParam, lParam);
     }
-    DUIWindow* widget = Resolve(m_pContainerRoot->HitTestPoint(PointOf(lParam)), true);
+    DUIWindow* widget = Resolve(m_pContainerRoot->HitTestPoint(PointFromLParam(lParam)), true);
     return ToWidget(widget, message, wParam, lParam);
 }
 

@@ -67,8 +67,7 @@ DMCode DMHWnd::DM_AnimateWindow(DWORD time, DWORD flags) {
 // nothing rendered yet.
 void DMHWnd::AnimateTranslucent(DWORD time, DWORD flags) {
     IDMCanvas* canvas = DrawCanvas();
-    IDMRender* render = nullptr;
-    if (!canvas || DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) != DM_ECODE_OK) {
+    if (!canvas) {
         return;
     }
     if (m_pDraw->IsNeedRender()) {
@@ -77,11 +76,7 @@ void DMHWnd::AnimateTranslucent(DWORD time, DWORD flags) {
     SIZE size{};
     canvas->GetSize(size);
     IDMCanvas* picture = PictureToShow({0, 0, size.cx, size.cy});
-    IDMCanvas* created = nullptr;
-    render->CreateCanvas(size.cx, size.cy, &created);
-    render->Release();
-    DMSmartPtrT<IDMCanvas> frame;
-    frame.Attach(created);
+    DMSmartPtrT<IDMCanvas> frame = NewCanvas(size.cx, size.cy);
     if (!frame) {
         return;
     }

@@ -3,24 +3,12 @@
 #include "DMApp.h"
 #include "DMDummyWnd.h"
 #include "DMHWnd.h"
+#include "DMRectHelpers.h"
 #include "plat/layered.h"
 #include "plat/messages.h"
 
 namespace DM {
 namespace {
-
-RECT Intersect(const RECT& a, const RECT& b) {
-    RECT result{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-    if (result.right <= result.left || result.bottom <= result.top) {
-        return {0, 0, 0, 0};
-    }
-    return result;
-}
-
-bool IsEmpty(const RECT& rect) {
-    return rect.right <= rect.left || rect.bottom <= rect.top;
-}
 
 // The canvas's pixels as the platform reads them.
 plat::PixelBuffer PixelsOf(IDMCanvas* canvas) {
@@ -153,14 +141,7 @@ IDMCanvas* DMHWnd::PictureToShow(const RECT& rect) {
     bool sameSize = m_pAdjustCanvas && m_pAdjustCanvas->GetSize(adjustSize) == DM_ECODE_OK &&
                     adjustSize.cx == size.cx && adjustSize.cy == size.cy;
     if (!m_pAdjustCanvas) {
-        IDMRender* render = nullptr;
-        IDMCanvas* created = nullptr;
-        if (DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) != DM_ECODE_OK) {
-            return canvas;
-        }
-        render->CreateCanvas(size.cx, size.cy, &created);
-        render->Release();
-        m_pAdjustCanvas.Attach(created);
+        m_pAdjustCanvas = NewCanvas(size.cx, size.cy);
     } else if (!sameSize) {
         m_pAdjustCanvas->Resize(size.cx, size.cy);
     }
@@ -176,7 +157,7 @@ IDMCanvas* DMHWnd::PictureToShow(const RECT& rect) {
 void DMHWnd::UpdateToScreen(plat::HDC context, const RECT& rect, bool useRect) {
     RECT client{};
     DMCWndBase::GetClientRect(&client);
-    RECT area = Intersect(rect, client);
+    RECT area = IntersectRects(rect, client);
     IDMCanvas* picture = PictureToShow(area);
     if (!picture) {
         return;
@@ -186,7 +167,7 @@ void DMHWnd::UpdateToScreen(plat::HDC context, const RECT& rect, bool useRect) {
         return;
     }
     RECT copied = useRect ? area : client;
-    if (context && !IsEmpty(copied)) {
+    if (context && !IsEmptyRect(copied)) {
         plat::CopyPixelsToWindow(context, {copied.left, copied.top}, PixelsOf(picture), copied);
     }
 }
@@ -199,20 +180,16 @@ void DMHWnd::PresentLayered(const RECT& rect, IDMCanvas* picture, BYTE alpha) {
     SIZE size{window.right - window.left, window.bottom - window.top};
     POINT origin{0, 0};
     plat::BLENDFUNCTION blend{plat::AC_SRC_OVER, 0, alpha, plat::AC_SRC_ALPHA};
-    const RECT* dirty = IsEmpty(rect) ? nullptr : &rect;
+    const RECT* dirty = IsEmptyRect(rect) ? nullptr : &rect;
     plat::UpdateLayeredWindow(m_hWnd, &position, &size, PixelsOf(picture), &origin, &blend,
                               plat::ULW_ALPHA, dirty);
 }
 
 DMCode DMHWnd::OnGetCanvas(const RECT& rect, DWORD flags, IDMCanvas** canvas) {
-    IDMRender* render = nullptr;
-    if (!canvas || IsEmpty(rect) ||
-        DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) != DM_ECODE_OK) {
+    if (!canvas || IsEmptyRect(rect)) {
         return DM_ECODE_FAIL;
     }
-    IDMCanvas* created = nullptr;
-    render->CreateCanvas(rect.right - rect.left, rect.bottom - rect.top, &created);
-    render->Release();
+    IDMCanvas* created = NewCanvas(rect.right - rect.left, rect.bottom - rect.top).Detach();
     if (!created) {
         return DM_ECODE_FAIL;
     }

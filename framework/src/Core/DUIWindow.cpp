@@ -1,6 +1,7 @@
 #include "DUIWindow.h"
 
 #include "DMApp.h"
+#include "DMRectHelpers.h"
 #include "DMStringHelpers.h"
 #include "DMXml.h"
 #include "DUITimer.h"
@@ -13,15 +14,6 @@ namespace DM {
 namespace {
 
 constexpr WPARAM kCaptionDrag = 0xF012;
-
-POINT PointOf(LPARAM lParam) {
-    return {static_cast<short>(lParam & 0xFFFF), static_cast<short>((lParam >> 16) & 0xFFFF)};
-}
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 }  // namespace
 
@@ -427,11 +419,11 @@ DMCode DUIWindow::FireEvent(DMEventArgs& event) {
 }
 
 DUIWND DUIWindow::HitTestPoint(POINT point, bool includeNoMsgHandle) {
-    if (!Contains(m_rcWindow, point)) {
+    if (!PointInRect(m_rcWindow, point)) {
         return 0;
     }
     RECT client{};
-    if (GetClientRect(client) != DM_ECODE_OK || !Contains(client, point)) {
+    if (GetClientRect(client) != DM_ECODE_OK || !PointInRect(client, point)) {
         return m_hDUIWnd;
     }
     for (DUIWindow* child = m_pLastChild; child; child = child->m_pPrevSibling) {
@@ -471,7 +463,7 @@ LRESULT DUIWindow::OnLButtonUp(WPARAM, LPARAM point) {
         return 0;
     }
     ModifyState(0, DUIWNDSTATE_PushDown, true);
-    if (Contains(m_rcWindow, PointOf(point)) && (GetID() != 0 || !GetName().empty())) {
+    if (PointInRect(m_rcWindow, PointFromLParam(point)) && (GetID() != 0 || !GetName().empty())) {
         DMEventCmdArgs click(this);
         FireEvent(click);
     }

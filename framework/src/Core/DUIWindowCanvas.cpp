@@ -1,29 +1,11 @@
 // Direct drawing outside the render pass, and the cache canvas of "bcache" widgets.
 #include "DMApp.h"
+#include "DMRectHelpers.h"
 #include "DUIWindow.h"
 #include "IDMDraw.h"
 
 namespace DM {
 namespace {
-
-RECT Intersect(const RECT& a, const RECT& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-DMSmartPtrT<IDMCanvas> NewCanvas(int width, int height) {
-    IDMRender* render = nullptr;
-    IDMCanvas* canvas = nullptr;
-    if (DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) == DM_ECODE_OK) {
-        render->CreateCanvas(width, height, &canvas);
-        render->Release();
-    }
-    return DMSmartPtrT<IDMCanvas>::Adopt(canvas);
-}
 
 // What lies beneath the widget (or above it) drawn into `canvas` over `rect` by the host's
 // draw object.
@@ -67,12 +49,12 @@ IDMCanvas* DUIWindow::GetCanvas(const RECT* rect, DWORD flags, bool clientOnly) 
         for (DUIWindow* ancestor = m_pParent; ancestor; ancestor = ancestor->m_pParent) {
             RECT client{};
             ancestor->GetClientRect(client);
-            paint = Intersect(paint, client);
+            paint = IntersectRects(paint, client);
         }
     }
     if (rect) {
-        RECT cut = Intersect(paint, *rect);
-        m_bClipCanvas = !SameRect(cut, paint);
+        RECT cut = IntersectRects(paint, *rect);
+        m_bClipCanvas = !EqualRects(cut, paint);
         paint = cut;
     } else {
         m_bClipCanvas = false;

@@ -264,14 +264,10 @@ DMCode DUIWindow::GetDesiredSize(SIZE& size) {
         }
         return DM_ECODE_OK;
     }
-    IDMRender* render = nullptr;
-    if (DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) != DM_ECODE_OK) {
+    DMSmartPtrT<IDMCanvas> canvas = NewCanvas(0, 0);
+    if (!canvas) {
         return DM_ECODE_FAIL;
     }
-    auto renderer = DMSmartPtrT<IDMRender>::Adopt(render);
-    IDMCanvas* created = nullptr;
-    renderer->CreateCanvas(0, 0, &created);
-    auto canvas = DMSmartPtrT<IDMCanvas>::Adopt(created);
     IDMFont* font = nullptr;
     if (style->GetTextFont(0, &font) == DM_ECODE_OK) {
         canvas->SelectObject(font, nullptr);

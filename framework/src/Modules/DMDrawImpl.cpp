@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DMApp.h"
+#include "DMRectHelpers.h"
 #include "DUIWindow.h"
 #include "plat/messages.h"
 
@@ -12,17 +13,13 @@ namespace {
 constexpr int kNearWholeSlack = 100;
 constexpr int kMostFragments = 9;
 
-bool IsEmpty(const RECT& rect) {
-    return rect.right <= rect.left || rect.bottom <= rect.top;
-}
-
 bool ContainsRect(const RECT& outer, const RECT& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
 }
 
 bool Meets(IDMRegion* region, const RECT& rect) {
-    return !IsEmpty(rect) && region->RectInRegion(rect);
+    return !IsEmptyRect(rect) && region->RectInRegion(rect);
 }
 
 std::vector<RECT> RectsOf(IDMRegion* region) {
@@ -81,7 +78,7 @@ DMCode DMDrawImpl::InvalidateRect(const RECT* rect, int mode) {
     if (rect) {
         area.left = std::max<LONG>(area.left, 0);
         area.top = std::max<LONG>(area.top, 0);
-        if (IsEmpty(area)) {
+        if (IsEmptyRect(area)) {
             return DM_ECODE_FAIL;
         }
     }
@@ -104,7 +101,7 @@ int DMDrawImpl::GetInvalidateRects(std::vector<RECT>& rects) {
         return 0;
     }
     if (m_bOnlyOneRect) {
-        if (!IsEmpty(m_rcOnlyOne)) {
+        if (!IsEmptyRect(m_rcOnlyOne)) {
             rects.push_back(m_rcOnlyOne);
         }
         return static_cast<int>(rects.size());
@@ -262,7 +259,7 @@ DMCode DMDrawImpl::DrawForeground(IDMCanvas* canvas, IDMRegion* region, DUIWindo
             next->GetLayoutRect(layout);
             RECT meet{std::max(layout.left, box.left), std::max(layout.top, box.top),
                       std::min(layout.right, box.right), std::min(layout.bottom, box.bottom)};
-            if (next->IsVisible(true) && !IsEmpty(meet)) {
+            if (next->IsVisible(true) && !IsEmptyRect(meet)) {
                 start = next;
             }
         }
@@ -299,7 +296,7 @@ DMCode DMDrawImpl::Render(DUIWindow* widget) {
     m_bNeedRender = false;
     IDMMetaFile* previousFont = nullptr;
     if (m_bOnlyOneRect) {
-        if (!IsEmpty(m_rcOnlyOne)) {
+        if (!IsEmptyRect(m_rcOnlyOne)) {
             bool whole = ContainsRect(m_rcOnlyOne, m_rcCanvas);
             if (!whole) {
                 m_pCanvas->PushClip(m_rcOnlyOne, RGN_COPY);

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "DMApp.h"
+#include "DMRectHelpers.h"
 #include "plat/monitor.h"
 #include "plat/system_colors.h"
 
@@ -17,15 +18,6 @@ constexpr LONG kBelowCursor = 24;
 // The text sits this far inside the window's edges.
 constexpr LONG kTextInset = 5;
 constexpr UINT kTextFormat = DT_WORDBREAK;
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 bool IsButtonMessage(UINT message) {
     return (message >= plat::WM_LBUTTONDOWN && message <= plat::WM_MBUTTONDBLCLK) ||
@@ -81,7 +73,7 @@ DMCode DMTooltipImpl::Update(const DMToolTipInfo& info) {
     if (!IsWindow() && !CreateTipWnd()) {
         return DM_ECODE_FAIL;
     }
-    if (!SameRect(info.rcScreenTarget, m_rcTarget)) {
+    if (!EqualRects(info.rcScreenTarget, m_rcTarget)) {
         Hide();
     }
     m_rcTarget = info.rcScreenTarget;
@@ -144,7 +136,7 @@ bool DMTooltipImpl::CreateTipWnd() {
 // Inside the rectangle the tip waits for the pointer to rest there for the delay; it follows
 // the pointer until then.
 void DMTooltipImpl::OnMouseMove(POINT screenPoint) {
-    if (!Contains(m_rcTarget, screenPoint)) {
+    if (!PointInRect(m_rcTarget, screenPoint)) {
         Hide();
         return;
     }

@@ -1,6 +1,7 @@
 #include "DUILink.h"
 
 #include "DMAttrTable.h"
+#include "DMRectHelpers.h"
 #include "plat/cursor.h"
 #include "plat/messages.h"
 #include "plat/shell.h"
@@ -17,10 +18,6 @@ namespace {
 // The shell answers a value above 32 when it started something.
 constexpr std::intptr_t kShellStarted = 32;
 
-POINT PointOf(LPARAM lParam) {
-    return {static_cast<short>(lParam & 0xFFFF), static_cast<short>((lParam >> 16) & 0xFFFF)};
-}
-
 // A box of `size` inside `rect` where the alignment flags of `format` put it.
 RECT AlignBox(const SIZE& size, const RECT& rect, UINT format) {
     LONG left = rect.left;
@@ -36,10 +33,6 @@ RECT AlignBox(const SIZE& size, const RECT& rect, UINT format) {
         top = rect.bottom - size.cy;
     }
     return {left, top, left + size.cx, top + size.cy};
-}
-
-bool IsEmptyRect(const RECT& rect) {
-    return rect.right <= rect.left || rect.bottom <= rect.top;
 }
 
 }  // namespace
@@ -80,13 +73,13 @@ bool DUILink::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     switch (message) {
         case plat::WM_LBUTTONDOWN:
         case plat::WM_MOUSEHOVER:
-            if (IsOverText(PointOf(lParam))) {
+            if (IsOverText(PointFromLParam(lParam))) {
                 return DUIWindow::ProcessWindowMessage(message, wParam, lParam, result);
             }
             result = 0;
             return true;
         case plat::WM_MOUSEMOVE:
-            OnMouseMoveOverLink(PointOf(lParam));
+            OnMouseMoveOverLink(PointFromLParam(lParam));
             result = 0;
             return true;
         case plat::WM_LBUTTONUP:
@@ -110,7 +103,7 @@ void DUILink::OnMouseMoveOverLink(POINT point) {
 
 // Beside the text a release ends the capture and the press, without a click.
 void DUILink::OnReleaseOverLink(WPARAM wParam, LPARAM lParam) {
-    if (!IsOverText(PointOf(lParam))) {
+    if (!IsOverText(PointFromLParam(lParam))) {
         if (GetContainer() && GetContainer()->OnGetCapture() == GetDUIWnd()) {
             GetContainer()->OnReleaseCapture();
         }

@@ -5,6 +5,7 @@
 
 #include "DMApp.h"
 #include "DMAttrTable.h"
+#include "DMRectHelpers.h"
 #include "plat/messages.h"
 
 namespace DMAttr {
@@ -25,10 +26,6 @@ namespace DM {
 namespace {
 
 using DMAttr::DUISplitLayoutAttr;
-
-POINT PointOf(LPARAM lParam) {
-    return {static_cast<short>(lParam & 0xFFFF), static_cast<short>((lParam >> 16) & 0xFFFF)};
-}
 
 // The part of `window` from `from` to `to` along the axis, across its whole extent.
 RECT Band(const RECT& window, int from, int to, bool vertical) {
@@ -160,9 +157,9 @@ bool DUISplitLayout::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lP
     bool handled = DUIFlowLayout::ProcessWindowMessage(message, wParam, lParam, result);
     if (message == plat::WM_LBUTTONDOWN && m_nKeptSize != -1 && !IsDisabled(true)) {
         m_bDragging = true;
-        m_ptLast = PointOf(lParam);
+        m_ptLast = PointFromLParam(lParam);
     } else if (message == plat::WM_MOUSEMOVE && m_bDragging) {
-        OnDragMove(PointOf(lParam));
+        OnDragMove(PointFromLParam(lParam));
     } else if (message == plat::WM_LBUTTONUP) {
         m_bDragging = false;
     } else if (message == plat::WM_PAINT) {

@@ -63,16 +63,6 @@ void AppendBand(std::vector<RECT>& rects, std::size_t& previousBand, std::vector
 
 }  // namespace
 
-bool IsEmptyRect(const RECT& rect) {
-    return rect.right <= rect.left || rect.bottom <= rect.top;
-}
-
-RECT IntersectRects(const RECT& a, const RECT& b) {
-    RECT result{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-    return IsEmptyRect(result) ? RECT{0, 0, 0, 0} : result;
-}
-
 DMRectSet::DMRectSet(const RECT& rect) {
     if (!IsEmptyRect(rect)) {
         m_rects.push_back(rect);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DMDef.h"
+#include "DMRectHelpers.h"
 
 namespace DM {
 
@@ -27,8 +28,5 @@ public:
 private:
     std::vector<RECT> m_rects;
 };
-
-bool IsEmptyRect(const RECT& rect);
-RECT IntersectRects(const RECT& a, const RECT& b);
 
 }  // namespace DM

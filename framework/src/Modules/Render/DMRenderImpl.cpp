@@ -1,5 +1,7 @@
 #include "DMRenderImpl.h"
 
+#include "DMApp.h"
+
 #include "DMBitmapImpl.h"
 #include "DMBrushImpl.h"
 #include "DMCanvasImpl.h"
@@ -69,6 +71,16 @@ DMCode DMRenderImpl::CreateCanvas(int width, int height, IDMCanvas** canvas) {
     }
     *canvas = created;
     return DM_ECODE_OK;
+}
+
+DMSmartPtrT<IDMCanvas> NewCanvas(int width, int height) {
+    IDMRender* render = nullptr;
+    IDMCanvas* canvas = nullptr;
+    if (DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) == DM_ECODE_OK) {
+        render->CreateCanvas(width, height, &canvas);
+        render->Release();
+    }
+    return DMSmartPtrT<IDMCanvas>::Adopt(canvas);
 }
 
 }  // namespace DM
