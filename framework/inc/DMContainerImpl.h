@@ -54,9 +54,10 @@ protected:
 
     DUIWindow* m_pContainerRoot;
 
-private:
     // 0 for none, a widget that is gone or a disabled one when `enabledOnly`.
     DUIWindow* Resolve(DUIWND handle, bool enabledOnly = false) const;
+
+private:
     LRESULT ToWidget(DUIWindow* widget, UINT message, WPARAM wParam, LPARAM lParam);
     void RouteActivation(UINT message, WPARAM wParam);
     void BroadcastUntilHandled(DUIWindow* widget, UINT message, WPARAM wParam, LPARAM lParam,

@@ -282,8 +282,7 @@ void DMHWnd::OnDestroyed() {
 }
 
 DUIWND DMHWnd::OnSetCapture(DUIWND widget) {
-    DUIWindow* target = DMApp::GetObjPtr()->FindDUIWnd(widget);
-    if (!target || target->IsDisabled(true)) {
+    if (!Resolve(widget, true)) {
         return 0;
     }
     DMCWndBase::SetCapture();

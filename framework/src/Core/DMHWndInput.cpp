@@ -1,6 +1,7 @@
 #include "DMApp.h"
 #include "DMFrameMessages.h"
 #include "DMHWnd.h"
+#include "DMRectHelpers.h"
 #include "DMSpyChannel.h"
 #include "DMSpyRecord.h"
 #include "plat/input.h"
@@ -140,10 +141,9 @@ void DMHWnd::UpdateToolTip(LPARAM lParam) {
     if (!m_pToolTip || m_bDestroying) {
         return;
     }
-    DUIWindow* hover = DMApp::GetObjPtr()->FindDUIWnd(GetHover());
+    DUIWindow* hover = Resolve(GetHover(), true);
     DMToolTipInfo info;
-    POINT point{plat::GET_X_LPARAM(lParam), plat::GET_Y_LPARAM(lParam)};
-    if (!hover || hover->IsDisabled(true) || hover->OnUpdateToolTip(point, info) != DM_ECODE_OK) {
+    if (!hover || hover->OnUpdateToolTip(PointFromLParam(lParam), info) != DM_ECODE_OK) {
         m_pToolTip->Hide();
         return;
     }
@@ -157,7 +157,7 @@ LRESULT DMHWnd::OnHostTimerMessage(UINT, WPARAM wParam, LPARAM) {
         SetMsgHandled(false);
         return 0;
     }
-    DUIWindow* widget = DMApp::GetObjPtr()->FindDUIWnd(static_cast<DUIWND>(id & 0xFFFFFF));
+    DUIWindow* widget = Resolve(static_cast<DUIWND>(id & 0xFFFFFF));
     UINT widgetId = static_cast<UINT>((id >> 24) & 0x7F);
     if (!widget) {
         DMCWndBase::KillTimer(id);
@@ -173,7 +173,7 @@ LRESULT DMHWnd::OnHostNcHitTest(UINT, WPARAM, LPARAM lParam) {
     if (!m_pHostXmlInfo->m_bResize || plat::IsZoomed(m_hWnd)) {
         return plat::HTCLIENT;
     }
-    POINT point{plat::GET_X_LPARAM(lParam), plat::GET_Y_LPARAM(lParam)};
+    POINT point = PointFromLParam(lParam);
     ScreenToClient(&point);
     int width = m_rcWindow.right - m_rcWindow.left;
     int height = m_rcWindow.bottom - m_rcWindow.top;
