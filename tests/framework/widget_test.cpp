@@ -270,6 +270,31 @@ TEST_F(Widgets, TheDrawObjectPaintsOnlyTheInvalidArea) {
     EXPECT_EQ(inside->paints, 0) << "a hidden parent's children are not painted";
 }
 
+// A widget that hangs over the right and bottom edges of the canvas repaints only the part
+// inside the canvas.
+TEST_F(Widgets, AWidgetOverTheCanvasEdgeRepaintsInsideTheCanvas) {
+    app.Register(DMRegHelperT<PaintCounter>());
+    Build(
+        "<dm><counter name=\"over\" clrbg=\"pbgra(00,00,ff,ff)\" "
+        "pos=\"150,50,@100,@100\"/></dm>");
+    IDMDraw* created = nullptr;
+    ASSERT_EQ(app.CreateRegObj(&created, nullptr, DMREG_Draw), DM_ECODE_OK);
+    auto draw = DMSmartPtrT<IDMDraw>::Adopt(created);
+    draw->ResizeCanvas(200, 100);
+
+    RECT over = RectOf(L"over");
+    ASSERT_EQ(draw->InvalidateRect(&over, RGN_OR), DM_ECODE_OK);
+    std::vector<RECT> rects;
+    ASSERT_EQ(draw->GetInvalidateRects(rects), 1);
+    EXPECT_EQ(rects[0].right, 200);
+    EXPECT_EQ(rects[0].bottom, 100);
+    EXPECT_EQ(draw->Render(root.get()), DM_ECODE_OK);
+    EXPECT_EQ(static_cast<PaintCounter*>(root->FindChildByName(L"over"))->paints, 1);
+
+    RECT beyond{300, 300, 400, 400};
+    EXPECT_EQ(draw->InvalidateRect(&beyond, RGN_OR), DM_ECODE_FAIL) << "wholly outside";
+}
+
 // A cached widget paints into its cache once; later renders copy the cache until the widget
 // itself is invalidated.
 TEST_F(Widgets, ACachedWidgetPaintsOnceAndThenCopies) {

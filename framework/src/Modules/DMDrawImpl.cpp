@@ -74,13 +74,9 @@ DMCode DMDrawImpl::InvalidateRect(const RECT* rect, int mode) {
     if (!m_pInvalidRegion) {
         m_pInvalidRegion = NewRegion(nullptr);
     }
-    RECT area = rect ? *rect : m_rcCanvas;
-    if (rect) {
-        area.left = std::max<LONG>(area.left, 0);
-        area.top = std::max<LONG>(area.top, 0);
-        if (IsEmptyRect(area)) {
-            return DM_ECODE_FAIL;
-        }
+    RECT area = rect ? IntersectRects(*rect, m_rcCanvas) : m_rcCanvas;
+    if (rect && IsEmptyRect(area)) {
+        return DM_ECODE_FAIL;
     }
     if (!rect || mode == RGN_COPY || mode == RGN_AND || !m_bNeedRender) {
         m_bOnlyOneRect = true;
