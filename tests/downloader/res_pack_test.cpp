@@ -195,6 +195,27 @@ TEST_F(ResPack, ArchivesThatCannotBeOpened) {
     EXPECT_EQ(code, DM_ECODE_OK) << "999 entries are fine";
 }
 
+// An entry whose recorded size is more than its compressed bytes can give is refused before
+// anything of that size is allocated.
+TEST_F(ResPack, AForgedEntrySizeIsRefused) {
+    std::vector<vael::test::ZipEntry> entries = TreeEntries();
+    for (vael::test::ZipEntry& entry : entries) {
+        if (entry.name == "layout/main.xml") {
+            entry.sizeError = 3'000'000'000;
+        }
+    }
+    entries.push_back({.name = "stored.txt", .data = "plain", .sizeError = 1'000'000'000});
+    std::string bytes = vael::test::BuildZip(entries);
+    DMZipArchive reader;
+    ASSERT_TRUE(reader.OpenMemory(bytes.data(), bytes.size()));
+    ASSERT_FALSE(reader.EntrySize(L"layout\\main.xml").has_value());
+    ASSERT_FALSE(reader.EntrySize(L"stored.txt").has_value());
+    EXPECT_FALSE(reader.ReadEntry(L"layout\\main.xml").has_value());
+    EXPECT_FALSE(reader.ReadEntry(L"stored.txt").has_value());
+    EXPECT_TRUE(reader.ReadEntry(L"layout\\global.xml").has_value());
+    EXPECT_EQ(ItemText(*LoadZip(bytes), L"layout", L"main"), "<missing>");
+}
+
 // The zip tool encrypts one picture with the traditional scheme; the indexes stay plain.
 TEST_F(ResPack, EncryptedEntryNeedsTheRightPassword) {
     fs::path tree = folder / "tree";
