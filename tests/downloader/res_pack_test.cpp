@@ -10,6 +10,7 @@
 #include "DMResZipImpl.h"
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
+#include "DUIWindow.h"
 #include "IDMSkin.h"
 #include "Modules/DMResFolderImpl.h"
 #include "PictureWriter.h"
@@ -125,6 +126,21 @@ TEST_F(ResPack, LookupsAcrossLayoutsAndThemes) {
     EXPECT_STREQ(names, L"theme0;theme1;");
 }
 
+// Asked during a theme switch whether its skins changed: records which of the watched skins
+// the switch has re-bound, and the kinds other than 1, which are never answered.
+class SkinWatcher : public DUIWindow {
+public:
+    DMCode IsSkinAffected(int kind) override {
+        for (IDMSkin* skin : watched) {
+            seen.push_back(DMApp::GetObjPtr()->IsSkinUpdated(skin, 1));
+            EXPECT_FALSE(DMApp::GetObjPtr()->IsSkinUpdated(skin, 2));
+        }
+        return DUIWindow::IsSkinAffected(kind);
+    }
+    std::vector<IDMSkin*> watched;
+    std::vector<bool> seen;
+};
+
 // The skins of the global file are re-bound when a switch changes the item behind them.
 TEST_F(ResPack, ThemeSwitchRebindsTheChangedSkins) {
     app.Register(DMRegHelperT<DMResZipImpl>(), true);
@@ -148,19 +164,22 @@ TEST_F(ResPack, ThemeSwitchRebindsTheChangedSkins) {
     EXPECT_EQ(previous, L"theme0");
     EXPECT_EQ(pack->SetCurTheme(L"nosuchtheme", nullptr), DM_ECODE_FAIL);
 
+    auto watcher = DMSmartPtrT<SkinWatcher>::Adopt(new SkinWatcher);
+    watcher->watched = {bg, only1, guanbi};
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_OK);
-    EXPECT_TRUE(app.IsSkinUpdated(bg, 1));
-    EXPECT_TRUE(app.IsSkinUpdated(only1, 1));
-    EXPECT_FALSE(app.IsSkinUpdated(guanbi, 1)) << "the same picture in both themes";
-    EXPECT_FALSE(app.IsSkinUpdated(bg, 2));
+    EXPECT_EQ(watcher->seen, (std::vector<bool>{true, true, false}))
+        << "the same picture in both themes for guanbi";
+    EXPECT_FALSE(app.IsSkinUpdated(bg, 1)) << "only while the switch repaints";
     IDMBitmap* picture = nullptr;
     ASSERT_EQ(bg->GetBitmap(&picture), DM_ECODE_OK);
     EXPECT_EQ((picture->GetPixel(0, 0) >> 16) & 0xFF, 11u) << "theme1's background";
     picture->Release();
 
     pack->SetAttribute(L"boutstyle", L"1", false);
+    watcher->seen.clear();
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_OK);
-    EXPECT_TRUE(app.IsSkinUpdated(guanbi, 1));
+    EXPECT_EQ(watcher->seen, (std::vector<bool>{true, true, true}));
+    EXPECT_FALSE(app.IsSkinUpdated(guanbi, 1));
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_FAIL) << "boutstyle is spent";
 }
 
