@@ -196,8 +196,12 @@ LRESULT DMContainerImpl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) 
             m_bNcHover && message != plat::WM_MOUSEWHEEL && message != plat::WM_MOUSEHOVER;
         return ToWidget(capture, convert ? message - kNonClientOffset : message, wParam, lParam);
     }
-    DUIWindow* widget = Resolve(m_pContainerRoot->HitTestPoint(PointFromLParam(lParam)), true);
-    return ToWidget(widget, message, wParam, lParam);
+    // Over the non-client part of the hover widget (a scroll bar) a button message takes its
+    // non-client number, as the moves there do.
+    DUIWND hit = m_pContainerRoot->HitTestPoint(PointFromLParam(lParam));
+    bool nonClient = hit == m_hHover && m_bNcHover && message != plat::WM_MOUSEWHEEL;
+    return ToWidget(Resolve(hit, true), nonClient ? message - kNonClientOffset : message, wParam,
+                    lParam);
 }
 
 LPARAM DMContainerImpl::ScreenToClientLParam(LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "DUIFlowLayout.h"
 #include "DUILink.h"
 #include "DUIProcessCtrl.h"
+#include "DUIScrollBase.h"
 #include "DUISplitLayout.h"
 #include "DUIStatic.h"
 #include "DUIWindow.h"
@@ -54,6 +55,7 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMTaskRunnerImpl::StaticClassName(), DMREG_TaskRunner);
     app->Register(DMRegHelperT<DUIWindow>(), true);
     app->Register(DMRegHelperT<DUIButton>(), true);
+    app->Register(DMRegHelperT<DUIScrollBase>(), true);
     app->Register(DMRegHelperT<DUIStatic>(), true);
     app->Register(DMRegHelperT<DUILink>(), true);
     app->Register(DMRegHelperT<DUIProcessCtrl>(), true);
