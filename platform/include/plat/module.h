@@ -14,7 +14,7 @@ DWORD GetModuleFileNameW(HINSTANCE module, wchar_t* buffer, DWORD size);
 
 using HMODULE = HINSTANCE;
 // An exported function; the caller casts it to the export's real type.
-using FARPROC = LONG_PTR (*)();
+using FARPROC = void (*)();
 
 // A built-in library by its file name (matched without regard to case, with or without a
 // folder): only "riched20.dll", exporting "CreateTextServices". Null for any other name.

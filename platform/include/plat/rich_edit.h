@@ -5,6 +5,7 @@
 #include "plat/logfont.h"
 #include "plat/messages.h"
 #include "plat/types.h"
+#include "plat/window_styles.h"
 
 namespace plat {
 
