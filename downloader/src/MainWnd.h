@@ -19,6 +19,13 @@ class DUIRichEdit;
 
 class CMainWnd : public DM::DMHWnd {
 public:
+    using DWORD = DM::DWORD;
+    using HWND = DM::HWND;
+    using LPARAM = DM::LPARAM;
+    using LRESULT = DM::LRESULT;
+    using UINT = DM::UINT;
+    using WPARAM = DM::WPARAM;
+
     CMainWnd() = default;
 
     DM_BEGIN_MSG_MAP(CMainWnd)

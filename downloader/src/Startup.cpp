@@ -23,10 +23,10 @@ constexpr unsigned kSkinResource = 106;
 // True when another instance holds the name. Creating the name and finding it taken closes the
 // gap between two starts at the same instant; this instance's handle stays open until it ends.
 bool AnotherInstanceRuns() {
-    if (plat::OpenMutexA(plat::SYNCHRONIZE, FALSE, kSingleInstanceMutex)) {
+    if (plat::OpenMutexA(plat::SYNCHRONIZE, plat::FALSE, kSingleInstanceMutex)) {
         return true;
     }
-    plat::CreateMutexA(nullptr, TRUE, kSingleInstanceMutex);
+    plat::CreateMutexA(nullptr, plat::TRUE, kSingleInstanceMutex);
     return plat::GetLastError() == plat::ERROR_ALREADY_EXISTS;
 }
 
@@ -54,7 +54,7 @@ LauncherConfiguration ParseConfiguration(const std::string& text) {
 }
 
 Launcher::~Launcher() {
-    m_window = nullptr;
+    m_window.Release();
     m_app.reset();
 }
 

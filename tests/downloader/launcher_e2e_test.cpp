@@ -98,9 +98,9 @@ protected:
         return launcher;
     }
     static void Click(Launcher& launcher, const wchar_t* name) {
-        RECT window{};
+        plat::RECT window{};
         plat::GetWindowRect(launcher.MainWindow().m_hWnd, &window);
-        RECT widget = launcher.MainWindow().FindChildByName(name)->m_rcWindow;
+        plat::RECT widget = launcher.MainWindow().FindChildByName(name)->m_rcWindow;
         plat::headless::Click(window.left + (widget.left + widget.right) / 2,
                               window.top + (widget.top + widget.bottom) / 2);
     }
@@ -153,7 +153,7 @@ TEST_F(WholeLauncher, DownloadsUnpacksFinishesAndEnds) {
     Serve(ClientEntries(48));
     Configure(vael::test::NginxUrl("/" + m_archiveName));
     auto launcher = Start();
-    RECT rect{};
+    plat::RECT rect{};
     plat::GetWindowRect(launcher->MainWindow().m_hWnd, &rect);
     EXPECT_EQ(rect.right - rect.left, 675);
     EXPECT_EQ(rect.bottom - rect.top, 437);

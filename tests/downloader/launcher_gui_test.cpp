@@ -11,6 +11,7 @@
 #include "HttpServers.h"
 #include "MessagePump.h"
 #include "Startup.h"
+#include "TempDir.h"
 #include "ZipWriter.h"
 #include "plat/drive_map.h"
 #include "plat/resources.h"
@@ -36,15 +37,15 @@ TEST(LauncherOnScreen, AClickOnDownloadInstallsTheGame) {
 
     Launcher launcher(nullptr);
     ASSERT_EQ(launcher.Start(), std::nullopt);
-    HWND window = launcher.MainWindow().m_hWnd;
+    plat::HWND window = launcher.MainWindow().m_hWnd;
     auto settle = std::chrono::steady_clock::now() + 500ms;
     while (std::chrono::steady_clock::now() < settle) {
         vael::test::PumpMessages();
         std::this_thread::sleep_for(10ms);
     }
-    RECT rect{};
+    plat::RECT rect{};
     plat::GetWindowRect(window, &rect);
-    RECT download = launcher.MainWindow().FindChildByName(L"download")->m_rcWindow;
+    plat::RECT download = launcher.MainWindow().FindChildByName(L"download")->m_rcWindow;
     std::string at = std::to_string(rect.left + (download.left + download.right) / 2) + " " +
                      std::to_string(rect.top + (download.top + download.bottom) / 2);
     ASSERT_EQ(std::system(("xdotool mousemove " + at + " click 1").c_str()), 0);
