@@ -161,7 +161,7 @@ void DUIRichEdit::BuildCharFormat(IDMFont* font, bool creating) {
     m_nLineHeight = letter.cy;
     IDMMetaFile* selected = nullptr;
     canvas->GetObject(&selected, DMF_FONT);
-    auto current = DMSmartPtrT<IDMFont>::Adopt(static_cast<IDMFont*>(selected));
+    DMSmartPtrT<IDMFont> current(static_cast<IDMFont*>(selected));
     environs.Pop(canvas.get());
     m_cfDef = {};
     m_cfDef.cbSize = sizeof(plat::CHARFORMAT2W);
@@ -654,7 +654,7 @@ LRESULT DUIRichEdit::OnPaint(WPARAM canvasParam, LPARAM) {
     canvas->PushClip(update);
     IDMMetaFile* bitmap = nullptr;
     canvas->GetObject(&bitmap, DMF_BITMAP);
-    auto picture = DMSmartPtrT<IDMBitmap>::Adopt(static_cast<IDMBitmap*>(bitmap));
+    auto* picture = static_cast<IDMBitmap*>(bitmap);
     POINT origin{};
     canvas->GetViewportOrg(origin);
     plat::TextCanvas target{picture ? picture->GetBitmap() : nullptr, origin};
