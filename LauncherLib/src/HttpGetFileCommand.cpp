@@ -101,13 +101,17 @@ private:
     bool published = false;
 };
 
-// Waits until a read would not wait for the network: the answer holds unread bytes, or the
-// socket has news (data, its end or an error).
+// Whether a read would not wait for the network: the answer holds unread bytes, or the socket
+// brings news (data, its end or an error) within 100 ms.
+bool DataReady(WatchedSession& session, std::streambuf* body) {
+    const int news = Poco::Net::Socket::SELECT_READ | Poco::Net::Socket::SELECT_ERROR;
+    return (body && body->in_avail() > 0) || session.HoldsUnreadBytes() ||
+           session.socket().poll(Poco::Timespan(0, static_cast<long>(kWaitStepMs) * 1000), news);
+}
+
 void WaitForData(WatchedSession& session, std::streambuf* body, TransferWatch& watch,
                  std::uint64_t bytes) {
-    const int news = Poco::Net::Socket::SELECT_READ | Poco::Net::Socket::SELECT_ERROR;
-    while (!(body && body->in_avail() > 0) && !session.HoldsUnreadBytes() &&
-           !session.socket().poll(Poco::Timespan(0, static_cast<long>(kWaitStepMs) * 1000), news)) {
+    while (!DataReady(session, body)) {
         watch.Check(bytes);
     }
 }
@@ -124,8 +128,12 @@ Block ReadBlock(WatchedSession& session, std::istream& body, std::vector<char>& 
     std::streambuf& buffer = *body.rdbuf();
     Block read;
     plat::DWORD start = plat::GetTickCount();
-    while (read.bytes < wanted && plat::GetTickCount() - start <= kWaitStepMs) {
-        WaitForData(session, &buffer, watch, written + read.bytes);
+    while (read.bytes < wanted) {
+        if (read.bytes > 0 &&
+            (plat::GetTickCount() - start > kWaitStepMs || !DataReady(session, &buffer))) {
+            break;
+        }
+        WaitForData(session, &buffer, watch, written);
         if (buffer.sgetc() == std::streambuf::traits_type::eof()) {
             read.bodyEnded = true;
             break;
@@ -195,7 +203,8 @@ void CHttpGetFileCommand::Download(ResultMap& result) {
     WatchedSession session(uri.getHost(), uri.getPort());
     session.setTimeout(Poco::Timespan(GetLowSpeedLimit().seconds, 0));
     Poco::Net::HTTPRequest request = MakeRequest(Poco::Net::HTTPRequest::HTTP_GET, uri);
-    session.sendRequest(request);
+    // Sent now rather than with the first read, so the wait below sees the answer come.
+    session.sendRequest(request).flush();
     TransferWatch watch(*this, GetLowSpeedLimit());
     WaitForData(session, nullptr, watch, 0);
 

@@ -27,10 +27,10 @@ void CHttpPostCommand::Post(const PostParams& params, ResultMap& result) {
     Poco::URI uri(params.url);
     Poco::Net::HTTPClientSession session(uri.getHost(), uri.getPort());
     Poco::Net::HTTPRequest request = MakeRequest(Poco::Net::HTTPRequest::HTTP_POST, uri);
-    Poco::Net::HTMLForm form;
-    FillForm(form, params.fields);
-    form.prepareSubmit(request);
-    form.write(session.sendRequest(request));
+    std::string form = EncodedForm(params.fields);
+    request.setContentType(Poco::Net::HTMLForm::ENCODING_URL);
+    request.setContentLength(static_cast<std::streamsize>(form.size()));
+    session.sendRequest(request) << form;
 
     Poco::Net::HTTPResponse response;
     std::istream& body = session.receiveResponse(response);

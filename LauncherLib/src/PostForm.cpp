@@ -1,5 +1,6 @@
 #include "PostForm.h"
 
+#include <Poco/Net/HTMLForm.h>
 #include <rapidjson/document.h>
 
 #include <cstdio>
@@ -46,21 +47,18 @@ std::optional<PostParams> ReadPostParams(const std::string& text) {
     return params;
 }
 
-// add rather than set: the form compares names without regard to case, and "Name" and "name"
-// are two fields here.
-void FillForm(Poco::Net::HTMLForm& form, const FormFields& fields) {
-    form.setEncoding(Poco::Net::HTMLForm::ENCODING_URL);
-    for (const auto& [name, value] : fields) {
-        form.add(name, value);
-    }
-}
-
+// One form per field: a form keeps names that differ only in case together (or, with set,
+// lets one replace the other), which would break the order of the fields or lose one.
 std::string EncodedForm(const FormFields& fields) {
-    Poco::Net::HTMLForm form;
-    FillForm(form, fields);
-    std::ostringstream text;
-    form.write(text);
-    return text.str();
+    std::string text;
+    for (const auto& [name, value] : fields) {
+        Poco::Net::HTMLForm field(Poco::Net::HTMLForm::ENCODING_URL);
+        field.add(name, value);
+        std::ostringstream pair;
+        field.write(pair);
+        text += (text.empty() ? "" : "&") + pair.str();
+    }
+    return text;
 }
 
 std::string HttpCodeText(int status) {

@@ -2,8 +2,6 @@
 // fields in "params", an array of one-member objects ({"name": "value"}).
 #pragma once
 
-#include <Poco/Net/HTMLForm.h>
-
 #include <map>
 #include <optional>
 #include <string>
@@ -23,9 +21,8 @@ struct PostParams {
 // a later element with the same name replaces an earlier one.
 std::optional<PostParams> ReadPostParams(const std::string& text);
 
-// The fields as an URL-encoded form ("application/x-www-form-urlencoded").
-void FillForm(Poco::Net::HTMLForm& form, const FormFields& fields);
-// The same form as the text of a request body: name=value pairs joined by ampersands.
+// The fields as the body of an URL-encoded form ("application/x-www-form-urlencoded"):
+// name=value pairs joined by ampersands, in the fields' order.
 std::string EncodedForm(const FormFields& fields);
 
 // "http code %d" with `status`: the content of an answer other than 200.
