@@ -28,7 +28,8 @@ void CUrlHttpGetFileCommand::Download(const std::string& url, const ResultMapPtr
     std::string fileName = FileNameFromUrl(url);
     std::string temporary = fileName + ".tmp";
     result->Set("filename", fileName);
-    Poco::URI uri(url);
+    // An address that does not parse fails here, as it does in the POCO commands.
+    const Poco::URI checked(url);
     EasyHandle easy(curl_easy_init());
     if (!easy) {
         result->Set("code", "-1");

@@ -71,7 +71,8 @@ void CUrlHttpPostCommand::Execute(ResultMapPtr result) {
 }
 
 void CUrlHttpPostCommand::Post(const PostParams& params, ResultMap& result) {
-    Poco::URI uri(params.url);
+    // An address that does not parse fails here, as it does in the POCO commands.
+    const Poco::URI checked(params.url);
     EasyHandle easy(curl_easy_init());
     if (!easy) {
         SetFail();
