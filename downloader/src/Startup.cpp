@@ -20,15 +20,6 @@ constexpr size_t kConfigurationBufferSize = 1024;
 constexpr unsigned kConfigurationResource = 105;
 constexpr unsigned kSkinResource = 106;
 
-// True when another instance holds the name. Creating the name and finding it taken closes the
-// gap between two starts at the same instant; this instance's handle stays open until it ends.
-bool AnotherInstanceRuns() {
-    if (plat::OpenMutexA(plat::SYNCHRONIZE, plat::FALSE, kSingleInstanceMutex)) {
-        return true;
-    }
-    plat::CreateMutexA(nullptr, plat::TRUE, kSingleInstanceMutex);
-    return plat::GetLastError() == plat::ERROR_ALREADY_EXISTS;
-}
 
 }  // namespace
 
@@ -56,6 +47,21 @@ LauncherConfiguration ParseConfiguration(const std::string& text) {
 Launcher::~Launcher() {
     m_window.Release();
     m_app.reset();
+    if (m_instanceMutex) {
+        plat::CloseHandle(m_instanceMutex);
+    }
+}
+
+// True when another instance holds the name. Creating the name and finding it taken closes the
+// gap between two starts at the same instant. This instance holds the name until it ends.
+bool Launcher::AnotherInstanceRuns() {
+    if (plat::HANDLE running =
+            plat::OpenMutexA(plat::SYNCHRONIZE, plat::FALSE, kSingleInstanceMutex)) {
+        plat::CloseHandle(running);
+        return true;
+    }
+    m_instanceMutex = plat::CreateMutexA(nullptr, plat::TRUE, kSingleInstanceMutex);
+    return plat::GetLastError() == plat::ERROR_ALREADY_EXISTS;
 }
 
 std::optional<int> Launcher::Start() {

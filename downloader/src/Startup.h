@@ -9,6 +9,7 @@
 #include "DMApp.h"
 #include "DMSmartPtrT.h"
 #include "MainWnd.h"
+#include "plat/kernel_handle.h"
 #include "plat/types.h"
 
 // The name every instance of the launcher holds while it runs.
@@ -45,10 +46,12 @@ public:
     int ExitCode() const { return m_status; }
 
 private:
+    bool AnotherInstanceRuns();
     void LoadSkin();
     bool OpenMainWindow(const LauncherConfiguration& configuration);
 
     plat::HINSTANCE m_instance;
+    plat::HANDLE m_instanceMutex = nullptr;
     std::unique_ptr<DM::DMApp> m_app;
     DM::DMSmartPtrT<CMainWnd> m_window;
     int m_status = 0;

@@ -30,6 +30,7 @@
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using DM::DUIWindow;
 using vael::test::ReadFile;
 
 namespace {
@@ -48,6 +49,13 @@ std::vector<vael::test::ZipEntry> ClientEntries(int packs) {
                            .data = vael::test::RandomBytes(256 * 1024, i + 1)});
     }
     return entries;
+}
+
+// The user's desktop folder, made when missing.
+fs::path DesktopFolder() {
+    wchar_t desktop[plat::MAX_PATH] = {};
+    plat::SHGetSpecialFolderPathW(nullptr, desktop, plat::CSIDL_DESKTOP, plat::TRUE);
+    return plat::HostPathFromWindowsW(desktop);
 }
 
 fs::path InstallFolder() {
@@ -72,6 +80,7 @@ class WholeLauncher : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::headless::Use();
+        DesktopFolder();  // a desktop, as a user's session has
         // The game is a Windows program: this stand-in for wine records where it was started.
         vael::test::WriteFile(m_bin / "wine", "#!/bin/sh\nprintf '%s|%s\\n' \"$(pwd)\" \"$*\" >> " +
                                                   (m_bin / "started").string() + "\n");
@@ -105,7 +114,8 @@ protected:
                               window.top + (widget.top + widget.bottom) / 2);
     }
     static std::wstring ProgressText(Launcher& launcher) {
-        return launcher.MainWindow().FindChildByName(L"process")->GetText();
+        DUIWindow* bar = launcher.MainWindow().FindChildByName(L"process");
+        return bar ? bar->GetText() : std::wstring();
     }
     // Serves the window until it is gone or `stop` holds; false after a minute. Every progress
     // text shown on the way is kept.
@@ -157,8 +167,8 @@ TEST_F(WholeLauncher, DownloadsUnpacksFinishesAndEnds) {
     plat::GetWindowRect(launcher->MainWindow().m_hWnd, &rect);
     EXPECT_EQ(rect.right - rect.left, 675);
     EXPECT_EQ(rect.bottom - rect.top, 437);
-    EXPECT_EQ(rect.left, (plat::headless::kScreenWidth - 675) / 2) << "centred on the work area";
-    EXPECT_EQ(rect.top, (plat::headless::kScreenHeight - plat::headless::kTaskBarHeight - 437) / 2);
+    EXPECT_EQ(rect.left, plat::headless::kScreenWidth / 2 - 675 / 2) << "centred on the work area";
+    EXPECT_EQ(rect.top, (plat::headless::kScreenHeight - plat::headless::kTaskBarHeight) / 2 - 437 / 2);
 
     Click(*launcher, L"download");
     ASSERT_TRUE(Serve(*launcher));
@@ -167,10 +177,8 @@ TEST_F(WholeLauncher, DownloadsUnpacksFinishesAndEnds) {
     launcher.reset();
 
     ExpectInstalled();
-    wchar_t desktop[plat::MAX_PATH] = {};
-    plat::SHGetSpecialFolderPathW(nullptr, desktop, plat::CSIDL_DESKTOP, plat::FALSE);
-    EXPECT_TRUE(fs::exists(plat::HostPathFromWindowsW(desktop) / "Vael.desktop"));
-    EXPECT_TRUE(fs::exists(plat::HostPathFromWindowsW(desktop) / "Orvane版.desktop"));
+    EXPECT_TRUE(fs::exists(DesktopFolder() / "Vael.desktop"));
+    EXPECT_TRUE(fs::exists(DesktopFolder() / "Orvane版.desktop"));
     EXPECT_EQ(RegistryText(L"Exec"), L"\"C:\\Program Files (x86)\\Halvorn\\Vael\\ORVN\\Play.exe\"");
     EXPECT_EQ(RegistryText(L"Path"), L"C:\\Program Files (x86)\\Halvorn\\Vael\\ORVN\\");
     ASSERT_TRUE(vael::test::WaitForFinishedLine(m_bin / "started"));
