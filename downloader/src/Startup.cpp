@@ -20,7 +20,6 @@ constexpr size_t kConfigurationBufferSize = 1024;
 constexpr unsigned kConfigurationResource = 105;
 constexpr unsigned kSkinResource = 106;
 
-
 }  // namespace
 
 std::string ReadConfigurationText() {
@@ -29,8 +28,8 @@ std::string ReadConfigurationText() {
         plat::FindResourceW(nullptr, plat::MAKEINTRESOURCEW(kConfigurationResource), L"INI");
     if (resource) {
         const void* bytes = plat::LockResource(plat::LoadResource(nullptr, resource));
-        size_t size = std::min<size_t>(plat::SizeofResource(nullptr, resource),
-                                       kConfigurationBufferSize - 1);
+        size_t size =
+            std::min<size_t>(plat::SizeofResource(nullptr, resource), kConfigurationBufferSize - 1);
         if (bytes) {
             std::memcpy(buffer, bytes, size);
         }

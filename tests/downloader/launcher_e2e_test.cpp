@@ -64,8 +64,8 @@ fs::path InstallFolder() {
 
 std::wstring RegistryText(const wchar_t* name) {
     plat::HKEY key = nullptr;
-    if (plat::RegOpenKeyExW(plat::HKEY_LOCAL_MACHINE, L"Software\\Halvorn\\ORVN", 0,
-                            plat::KEY_READ, &key) != plat::ERROR_SUCCESS) {
+    if (plat::RegOpenKeyExW(plat::HKEY_LOCAL_MACHINE, L"Software\\Halvorn\\ORVN", 0, plat::KEY_READ,
+                            &key) != plat::ERROR_SUCCESS) {
         return L"<no key>";
     }
     wchar_t text[300] = {};
@@ -119,7 +119,8 @@ protected:
     }
     // Serves the window until it is gone or `stop` holds; false after a minute. Every progress
     // text shown on the way is kept.
-    bool Serve(Launcher& launcher, const std::function<bool()>& stop = [] { return false; }) {
+    bool Serve(
+        Launcher& launcher, const std::function<bool()>& stop = [] { return false; }) {
         auto deadline = std::chrono::steady_clock::now() + 60s;
         while (plat::IsWindow(launcher.MainWindow().m_hWnd) && !stop()) {
             if (std::chrono::steady_clock::now() > deadline) {
@@ -168,7 +169,8 @@ TEST_F(WholeLauncher, DownloadsUnpacksFinishesAndEnds) {
     EXPECT_EQ(rect.right - rect.left, 675);
     EXPECT_EQ(rect.bottom - rect.top, 437);
     EXPECT_EQ(rect.left, plat::headless::kScreenWidth / 2 - 675 / 2) << "centred on the work area";
-    EXPECT_EQ(rect.top, (plat::headless::kScreenHeight - plat::headless::kTaskBarHeight) / 2 - 437 / 2);
+    EXPECT_EQ(rect.top,
+              (plat::headless::kScreenHeight - plat::headless::kTaskBarHeight) / 2 - 437 / 2);
 
     Click(*launcher, L"download");
     ASSERT_TRUE(Serve(*launcher));

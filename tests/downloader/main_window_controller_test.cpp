@@ -191,7 +191,8 @@ TEST_F(MainWindowController, ThePollTakesOneRecordPerTickAndShowsProgressBetween
 
 TEST_F(MainWindowController, AFailedDownloadIsShownThenEndsTheWindow) {
     Open();
-    m_window->Client().PushNotify({"DownloadBigFileFail", plat::Utf8ToAnsi("Http error code: 404")});
+    m_window->Client().PushNotify(
+        {"DownloadBigFileFail", plat::Utf8ToAnsi("Http error code: 404")});
     Tick();
     EXPECT_EQ(Messages(), std::vector<std::wstring>{L"Http error code: 404"});
     EXPECT_FALSE(plat::IsWindow(m_window->m_hWnd));

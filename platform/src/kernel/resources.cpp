@@ -1,8 +1,8 @@
 #include "plat/resources.h"
 
 #include <cwctype>
-#include <string>
 #include <deque>
+#include <string>
 
 namespace plat {
 namespace {
