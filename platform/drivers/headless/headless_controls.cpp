@@ -130,4 +130,9 @@ void ClearMessageBoxes() {
     }
 }
 
+std::vector<WebViewState*> WebViews() {
+    HeadlessDriver* driver = ActiveHeadlessDriver();
+    return driver ? driver->WebViews() : std::vector<WebViewState*>{};
+}
+
 }  // namespace plat::headless
