@@ -1,5 +1,7 @@
 #include "DMPluginImpl.h"
 
+#include "Common/ActiveX/DUIActiveX.h"
+#include "Common/ActiveX/DUIIE.h"
 #include "DMApp.h"
 #include "DUIButton.h"
 #include "DUIFlowLayout.h"
@@ -62,6 +64,8 @@ void DMPluginImpl::Install() {
     app->Register(DMRegHelperT<DUIWrapLayout>(), true);
     app->Register(DMRegHelperT<DUITabLayout>(), true);
     app->Register(DMRegHelperT<DUISplitLayout>(), true);
+    app->Register(DMRegHelperT<DUIActiveX>(), true);
+    app->Register(DMRegHelperT<DUIIE>(), true);
 }
 
 void DMPluginImpl::Uninstall() {}
