@@ -41,6 +41,7 @@ public:
 private:
     GtkSurface* Find(HWND window);
     GtkWindow* WindowOf(HWND window);
+    void RaiseOwnedWindows(GtkWindow* owner);
     int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                        UINT type);
 
