@@ -648,13 +648,19 @@ TEST_F(TextServicesTest, APasswordShowsOnlyThePasswordCharacter) {
     EXPECT_NE(plain.Pixels(host->client), wide.Pixels(host->client));
 }
 
-TEST_F(TextServicesTest, ChineseTextDrawsInTheFormatsFont) {
-    SetFace(host->charFormat, u"AR PL UMing CN");
+TEST_F(TextServicesTest, ChineseTextDrawsInTheFormatsFontThroughItsWindowsName) {
     host->client = {0, 0, 300, 40};
-    services->OnTxPropertyBitsChange(TXTBIT_CHARFORMATCHANGE, 0);
     SetText(L"下载游戏");
-    Surface surface;
-    Draw(surface);
+    auto drawnIn = [this](const char16_t* face) {
+        SetFace(host->charFormat, face);
+        services->OnTxPropertyBitsChange(TXTBIT_CHARFORMATCHANGE, 0);
+        Surface surface;
+        Draw(surface);
+        return surface.Pixels(host->client);
+    };
+    std::vector<std::uint32_t> song = drawnIn(u"宋体");
+    EXPECT_EQ(song, drawnIn(u"AR PL UMing CN"));
+    EXPECT_NE(song, drawnIn(u"WenQuanYi Zen Hei"));
     LONG width = 300;
     LONG height = 0;
     services->TxGetNaturalSize(DVASPECT_CONTENT, nullptr, nullptr, nullptr, TXTNS_FITTOCONTENT,
@@ -662,7 +668,7 @@ TEST_F(TextServicesTest, ChineseTextDrawsInTheFormatsFont) {
     EXPECT_GE(width, 4 * 12);  // four full-width characters of 12 pixels
     EXPECT_GE(height, 12);
     int inked = 0;
-    for (std::uint32_t pixel : surface.Pixels({0, 0, width, height})) {
+    for (std::uint32_t pixel : song) {
         inked += Alpha(pixel) > 128;
     }
     EXPECT_GT(inked, 40);

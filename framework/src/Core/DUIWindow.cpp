@@ -438,6 +438,8 @@ DMCode DUIWindow::FireEvent(DMEventArgs& event) {
     if (!event.IsValid()) {
         return DM_ECODE_FAIL;
     }
+    // A slot may destroy this widget; the reference keeps it until the routing is done.
+    DMSmartPtrT<DUIWindow> alive(this);
     int handled = event.m_iHandleCount;
     m_EventMgr.FireEvent(event);
     if (event.m_iHandleCount > handled) {

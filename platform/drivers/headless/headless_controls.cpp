@@ -2,6 +2,7 @@
 #include "drivers/headless/headless_driver.h"
 #include "drivers/headless/png_file.h"
 #include "kernel/virtual_clock.h"
+#include "plat/folder_picker.h"
 #include "plat/headless.h"
 #include "plat/input.h"
 #include "user/thread_queues.h"
@@ -160,6 +161,10 @@ void ClearMessageBoxes() {
     if (HeadlessDriver* driver = ActiveHeadlessDriver()) {
         driver->ClearMessageBoxes();
     }
+}
+
+void AnswerFolderPicker(std::optional<std::filesystem::path> folder) {
+    SetFolderPickerPresenter([folder](HWND, const std::wstring&) { return folder; });
 }
 
 }  // namespace plat::headless

@@ -87,4 +87,7 @@ struct ShownMessageBox {
 std::vector<ShownMessageBox> MessageBoxes();
 void ClearMessageBoxes();
 
+// What the folder picker answers from now on: the host folder, or nothing for a cancel.
+void AnswerFolderPicker(std::optional<std::filesystem::path> folder);
+
 }  // namespace plat::headless

@@ -2,9 +2,9 @@
 // EM_SETCHARFORMAT and EM_SETPARAFORMAT changed for the whole text on top.
 #include <algorithm>
 #include <cstring>
-#include <cuchar>
 
 #include "plat/system_colors.h"
+#include "plat/text.h"
 #include "textsvc/text_services_engine.h"
 
 namespace plat::textsvc {
@@ -15,16 +15,8 @@ constexpr LONG kDefaultHeightTwips = 200;
 constexpr DWORD kEffectBits = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
 
 std::string FaceNameUtf8(const char16_t* face) {
-    std::string utf8;
-    std::mbstate_t state{};
-    char bytes[MB_LEN_MAX * 2];
-    for (int index = 0; index < LF_FACESIZE && face[index]; ++index) {
-        std::size_t count = std::c16rtomb(bytes, face[index], &state);
-        if (count != static_cast<std::size_t>(-1)) {
-            utf8.append(bytes, count);
-        }
-    }
-    return utf8;
+    std::u16string_view name(face, LF_FACESIZE);
+    return WideToUtf8(Utf16ToWide(name.substr(0, name.find(u'\0'))));
 }
 
 // The record as a CHARFORMAT2W, whichever of the two sizes it has.

@@ -2,13 +2,16 @@
 
 #include <algorithm>
 
+#include "plat/font_aliases.h"
 #include "plat/rich_edit.h"
 
 namespace plat::textsvc {
 namespace {
 
-// Grey-scale antialiasing: sub-pixel colours would fringe on transparent surfaces.
+// Grey-scale antialiasing: sub-pixel colours would fringe on transparent surfaces. The font
+// aliases are in place before pango first looks fonts up.
 PangoContext* MakeContext() {
+    InstallFontAliases();
     PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);

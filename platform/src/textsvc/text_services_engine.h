@@ -192,7 +192,6 @@ private:
     DWORD m_maxLength = 32767;
     wchar_t m_passwordChar = L'*';
     DWORD m_eventMask = 0;
-    DWORD m_options = 0;
     DWORD m_languageOptions = 0;
     ShownFormat m_format;
     std::optional<CHARFORMAT2W> m_charFormatChange;
@@ -204,7 +203,6 @@ private:
     bool m_focused = false;
     bool m_caretShown = false;
     LONG m_caretHeight = 0;
-    RECT m_client{0, 0, 0, 0};
     std::optional<RECT> m_givenClient;
 
     TextLayout m_layout;

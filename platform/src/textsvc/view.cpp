@@ -269,9 +269,10 @@ void TextServices::UpdateCaret() {
     bool inView = caret.right > view.left && caret.left <= view.right && caret.bottom > view.top &&
                   caret.top < view.bottom;
     bool show = !HasSelection() && inView;
+    // A host that is not active refuses to show the caret; it is asked again next time.
     if (show != m_caretShown) {
-        m_caretShown = show;
-        m_host->TxShowCaret(show ? TRUE : FALSE);
+        BOOL done = m_host->TxShowCaret(show ? TRUE : FALSE);
+        m_caretShown = show && done;
     }
 }
 
