@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <set>
 
 #include "plat/clipboard.h"
 #include "plat/headless.h"
@@ -672,6 +673,51 @@ TEST_F(TextServicesTest, ChineseTextDrawsInTheFormatsFontThroughItsWindowsName) 
         inked += Alpha(pixel) > 128;
     }
     EXPECT_GT(inked, 40);
+}
+
+// The colours of the pixels drawn in the rectangle, without their alpha.
+std::set<std::uint32_t> ColoursIn(const Surface& surface, const RECT& rect) {
+    std::set<std::uint32_t> colours;
+    for (std::uint32_t pixel : surface.Pixels(rect)) {
+        if (Alpha(pixel) == 0xFF) {
+            colours.insert(pixel & 0xFFFFFF);
+        }
+    }
+    return colours;
+}
+
+TEST_F(TextServicesTest, ACharacterFormatForPartOfTheTextMakesARunThatFollowsEdits) {
+    SetText(L"WWWW WWWW");
+    LONG plainEnd = CaretX(4);
+    CHARFORMAT2W red{};
+    red.cbSize = sizeof(red);
+    red.dwMask = CFM_COLOR | CFM_BOLD;
+    red.dwEffects = CFE_BOLD;
+    red.crTextColor = RGB(0xFF, 0, 0);
+    Select(0, 4);
+    EXPECT_EQ(Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&red)), TRUE);
+    EXPECT_GT(CaretX(4), plainEnd);  // bold is wider
+    Select(4, 4);
+    Type(L"W");  // typed after the run, it joins the run
+    Select(0, 0);
+    Send(WM_KILLFOCUS);
+    Surface surface;
+    Draw(surface);
+    RECT run{CaretX(0), host->client.top, CaretX(5), host->client.bottom};
+    RECT rest{CaretX(6), host->client.top, CaretX(10), host->client.bottom};
+    EXPECT_THAT(ColoursIn(surface, run), Contains(0xFF0000u));
+    EXPECT_THAT(ColoursIn(surface, rest), Not(Contains(0xFF0000u)));
+    EXPECT_THAT(ColoursIn(surface, rest), Contains(0x204060u));
+
+    Send(WM_SETFOCUS);
+    Select(0, 10);  // selected, the run shows in the highlight text colour
+    Surface selected;
+    Draw(selected);
+    EXPECT_THAT(ColoursIn(selected, run), Not(Contains(0xFF0000u)));
+    Select(2, 2);
+    EXPECT_EQ(Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&red)), FALSE);
+    red.cbSize = 60;
+    EXPECT_EQ(Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&red)), FALSE);
 }
 
 TEST_F(TextServicesTest, MultipleLinesWrapScrollWithTheHostsBarsAndMoveByLines) {
