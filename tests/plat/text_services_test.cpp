@@ -80,6 +80,7 @@ public:
     SIZE caretSize{0, 0};
     bool caretShown = false;
     bool captured = false;
+    std::set<UINT> timers;
     int invalidations = 0;
     Bar bars[2];
 
@@ -120,8 +121,11 @@ public:
         caret = {x, y};
         return TRUE;
     }
-    BOOL TxSetTimer(UINT, UINT) override { return TRUE; }
-    void TxKillTimer(UINT) override {}
+    BOOL TxSetTimer(UINT id, UINT) override {
+        timers.insert(id);
+        return TRUE;
+    }
+    void TxKillTimer(UINT id) override { timers.erase(id); }
     void TxScrollWindowEx(int, int, const RECT*, const RECT*, HRGN, RECT*, UINT) override {}
     void TxSetCapture(BOOL capture) override { captured = capture; }
     void TxSetFocus() override {}
@@ -559,6 +563,24 @@ TEST_F(TextServicesTest, TheMouseSetsTheCaretSelectsByDraggingAndByWords) {
     Pump();
     EXPECT_EQ(Selection().cpMin, 6);
     EXPECT_EQ(Selection().cpMax, 11);  // the word and its space
+}
+
+TEST_F(TextServicesTest, ADragHeldPastTheEdgeGoesOnSelectingWithTheTimer) {
+    SetText(std::wstring(80, L'W'));
+    LONG y = host->client.top + 5;
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam({host->client.left, y}));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam({host->client.right + 20, y}));
+    ASSERT_EQ(host->timers.size(), 1u);
+    LONG reached = Selection().cpMax;
+    EXPECT_GT(reached, 0);
+    for (int tick = 0; tick < 5; ++tick) {
+        Send(WM_TIMER, *host->timers.begin());
+    }
+    EXPECT_GT(Selection().cpMax, reached);
+    EXPECT_EQ(Selection().cpMin, 0);
+    Send(WM_LBUTTONUP, 0, PointToLParam({host->client.right + 20, y}));
+    EXPECT_TRUE(host->timers.empty());
+    EXPECT_FALSE(host->captured);
 }
 
 TEST_F(TextServicesTest, ACompositionShowsInPlaceAndItsResultIsInsertedOnce) {

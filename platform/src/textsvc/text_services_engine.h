@@ -144,6 +144,8 @@ private:
     void OnDoubleClick(POINT point);
     void OnMouseMove(POINT point);
     void OnButtonUp();
+    void EndSelecting();
+    std::optional<LRESULT> OnTimer(UINT id);
     void OnWheel(int delta);
 
     // Input-method composition (composition.cpp).
@@ -225,7 +227,10 @@ private:
     LONG m_preferredX = -1;
     int m_wheelRemainder = 0;
 
+    static constexpr UINT kDragScrollTimer = 1;
     bool m_selecting = false;
+    bool m_dragTimer = false;
+    POINT m_dragPoint{0, 0};
     bool m_selectingWords = false;
     LONG m_wordStart = 0;
     LONG m_wordEnd = 0;
