@@ -12,6 +12,7 @@
 #include "DUIProcessCtrl.h"
 #include "DUIRichEdit.h"
 #include "FolderMemo.h"
+#include "IERealWnd.h"
 #include "LauncherLib/LaunchClient.h"
 #include "LauncherWindow.h"
 #include "MainWnd.h"
@@ -19,6 +20,7 @@
 #include "ScriptedCommand.h"
 #include "TempDir.h"
 #include "WaitUntil.h"
+#include "plat/com_classes.h"
 #include "plat/drive_map.h"
 #include "plat/folder_picker.h"
 #include "plat/headless.h"
@@ -222,6 +224,32 @@ TEST_F(MainWindowController, CloseEndsTheWindowAndMinimiseIconifiesIt) {
     EXPECT_TRUE(plat::IsIconic(m_window->m_hWnd));
     Press(L"close");
     EXPECT_FALSE(plat::IsWindow(m_window->m_hWnd));
+}
+
+// The news page: the popup's web view is silent and shows the configured address; a page that
+// asks for a new window gets none, and the address opens in the user's browser instead.
+TEST_F(MainWindowController, TheNewsPageShowsTheAddressAndNewWindowsOpenInTheBrowser) {
+    vael::test::TempDir bin;
+    vael::test::WriteFile(bin / "xdg-open",
+                          "#!/bin/sh\necho \"$1\" >> " + (bin / "opened").string() + "\n");
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    setenv("PATH", (bin.path().string() + ":" + std::getenv("PATH")).c_str(), 1);
+    plat::OleInitialize(nullptr);
+    m_app.Register(DMRegHelperT<IERealWnd>(), true);
+    m_window->m_strIEUrl = "http://127.0.0.1:9/news/index.html";
+    Open();
+    std::vector<plat::headless::WebViewState*> views = plat::headless::WebViews();
+    ASSERT_EQ(views.size(), 1u);
+    EXPECT_TRUE(views[0]->silent);
+    ASSERT_FALSE(views[0]->navigations.empty());
+    EXPECT_EQ(views[0]->navigations.back().url, L"http://127.0.0.1:9/news/index.html");
+
+    views[0]->client->OnNewWindowRequested(L"https://example.com/forum", L"");
+    EXPECT_TRUE(vael::test::WaitForFinishedLine(bin / "opened"));
+    EXPECT_EQ(vael::test::ReadFile(bin / "opened"), "https://example.com/forum\n");
+    EXPECT_EQ(plat::headless::WebViews().size(), 1u) << "no window of the view's own";
+    m_window->DMCWndBase::DestroyWindow();
+    plat::OleUninitialize();
 }
 
 }  // namespace
