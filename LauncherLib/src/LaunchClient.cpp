@@ -115,7 +115,8 @@ void LaunchClient::OnNotify(CommandPtr command, int state, ResultMapPtr result) 
 // deletes the archive whatever the outcome, so a broken archive is downloaded again next time.
 // An unpacking cancelled because the client is going away is neither: the archive stays for the
 // next start, which finds it complete and unpacks it without a request. Every other run ends
-// with exactly one end record, even when something throws on the way.
+// with exactly one end record, even when something throws on the way, and only once the
+// archive is gone.
 void LaunchClient::OnDownloadFinished(const CCommandBase& download, const ResultMapPtr& result) {
     std::string folder = GetInstallDir();
     std::string fileName = result->Get("filename");
@@ -144,8 +145,8 @@ void LaunchClient::OnDownloadFinished(const CCommandBase& download, const Result
         plat::DeleteFileA(archive.c_str());
         PushNotify({"DownloadBigFileOK", plat::Utf8ToAnsi("下载完整客户端完成")});
     } else {
-        PushNotify({"UnzipPatchFail", plat::Utf8ToAnsi("解压失败")});
         plat::DeleteFileA(archive.c_str());
+        PushNotify({"UnzipPatchFail", plat::Utf8ToAnsi("解压失败")});
     }
 }
 
