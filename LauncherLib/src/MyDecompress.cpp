@@ -138,7 +138,7 @@ void MyDecompress::EntryDone() {
 bool MyDecompress::HandleFolderEntry(std::istream& zipStream,
                                      const Poco::Zip::ZipLocalFileHeader& header,
                                      std::size_t index) {
-    std::string name = GbkToUtf8(header.getFileName());
+    std::string name = EntryNameToUtf8(header);
     if (!IsSafeEntryName(name)) {
         return Fail(index, name, "Illegal entry name");
     }
@@ -153,7 +153,7 @@ bool MyDecompress::HandleFolderEntry(std::istream& zipStream,
 MyDecompress::Outcome MyDecompress::HandleFileEntry(std::istream& zipStream,
                                                     const Poco::Zip::ZipLocalFileHeader& header,
                                                     std::size_t index) {
-    std::string name = GbkToUtf8(header.getFileName());
+    std::string name = EntryNameToUtf8(header);
     try {
         if (!IsSafeEntryName(name)) {
             throw Poco::Zip::ZipException("Illegal entry name", name);
