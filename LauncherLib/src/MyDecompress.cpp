@@ -218,7 +218,9 @@ void MyDecompress::UnpackOnWorker(std::size_t worker, const Poco::Zip::ZipLocalF
             space.buffer.reset(new char[kCopyBufferSize]);
             space.archive = std::make_unique<ArchiveStream>(archive, kWorkerStreamBufferSize);
         }
-        if (done) {
+        if (done && !space.archive->IsOpen()) {
+            Fail(index, name, "Cannot open the archive " + archive);
+        } else if (done) {
             ZipEntryRangeReader content(space.archive->Get(), header);
             UnpackFile(content, header, name, index, space.buffer.get());
         }
