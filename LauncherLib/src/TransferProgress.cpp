@@ -7,6 +7,10 @@
 namespace LauncherLib {
 namespace {
 
+// Lets the transfer go on. CURL_PROGRESSFUNC_CONTINUE would also run libcurl's own progress
+// meter, which prints to standard error.
+constexpr int kContinueTransfer = 0;
+
 constexpr plat::DWORD kSpeedIntervalMs = 100;
 
 }  // namespace
@@ -37,13 +41,13 @@ int OnTransferProgress(void* context, curl_off_t dltotal, curl_off_t dlnow, curl
     plat::DWORD now = plat::GetTickCount();
     plat::DWORD elapsed = now - progress->lastTick;
     if (elapsed <= kSpeedIntervalMs) {
-        return CURL_PROGRESSFUNC_CONTINUE;
+        return kContinueTransfer;
     }
     double bytes = static_cast<double>(dlnow) - static_cast<double>(progress->lastBytes);
     result.Set("speedKB", std::to_string(static_cast<long long>(bytes / elapsed)));
     progress->lastTick = now;
     progress->lastBytes = static_cast<std::uint64_t>(dlnow);
-    return CURL_PROGRESSFUNC_CONTINUE;
+    return kContinueTransfer;
 }
 
 }  // namespace LauncherLib

@@ -26,6 +26,13 @@ void DeliverKey(Kind kind, UINT virtualKey, wchar_t character = 0) {
     DeliverInput({kind, PointerPosition(), MouseButton::Left, 0, virtualKey, character});
 }
 
+// Whether a composition injected by Compose is going on.
+bool compositionGoingOn = false;
+
+void DeliverComposition(Kind kind, const std::wstring& text = {}, LONG cursor = 0) {
+    DeliverInput({kind, PointerPosition(), MouseButton::Left, 0, 0, 0, text, cursor});
+}
+
 void WakeEveryQueue() {
     user::Guard lock(user::WindowSystemLock());
     user::WakeAllQueues();
@@ -81,6 +88,31 @@ void TapKey(UINT virtualKey) {
 void TypeText(const std::wstring& text) {
     for (wchar_t character : text) {
         DeliverKey(Kind::Character, 0, character);
+    }
+}
+
+void Compose(const std::wstring& text, LONG cursor) {
+    if (!compositionGoingOn) {
+        compositionGoingOn = true;
+        DeliverComposition(Kind::CompositionStart);
+    }
+    DeliverComposition(Kind::Composition, text, cursor);
+}
+
+void CommitComposition(const std::wstring& text) {
+    if (!compositionGoingOn) {
+        DeliverComposition(Kind::CompositionStart);
+    }
+    compositionGoingOn = false;
+    DeliverComposition(Kind::CompositionCommit, text);
+    DeliverComposition(Kind::CompositionEnd);
+}
+
+void CancelComposition() {
+    if (compositionGoingOn) {
+        compositionGoingOn = false;
+        DeliverComposition(Kind::Composition);
+        DeliverComposition(Kind::CompositionEnd);
     }
 }
 
