@@ -33,11 +33,12 @@ private:
 
 }  // namespace
 
-// fontconfig and pango keep caches for the life of the process, which LeakSanitizer would
-// report at exit; leaks of the project's own code still count.
+// fontconfig, pango and WebKit's JavaScript engine keep caches for the life of the process, which
+// LeakSanitizer would report at exit; leaks of the project's own code still count.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libpango-1.0.so\nleak:libpangoft2-1.0.so\n"
-           "leak:libpangocairo-1.0.so\nleak:libglib-2.0.so\nleak:libgobject-2.0.so\n";
+           "leak:libpangocairo-1.0.so\nleak:libglib-2.0.so\nleak:libgobject-2.0.so\n"
+           "leak:libjavascriptcoregtk-4.1.so\nleak:libwebkit2gtk-4.1.so\n";
 }
 
 int main(int argc, char** argv) {

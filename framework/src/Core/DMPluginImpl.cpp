@@ -1,5 +1,7 @@
 #include "DMPluginImpl.h"
 
+#include "Common/ActiveX/DUIActiveX.h"
+#include "Common/ActiveX/DUIIE.h"
 #include "DMApp.h"
 #include "DUIButton.h"
 #include "DUIEdit.h"
@@ -70,6 +72,8 @@ void DMPluginImpl::Install() {
     app->Register(DMRegHelperT<DUIWrapLayout>(), true);
     app->Register(DMRegHelperT<DUITabLayout>(), true);
     app->Register(DMRegHelperT<DUISplitLayout>(), true);
+    app->Register(DMRegHelperT<DUIActiveX>(), true);
+    app->Register(DMRegHelperT<DUIIE>(), true);
 }
 
 void DMPluginImpl::Uninstall() {

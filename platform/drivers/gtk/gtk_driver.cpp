@@ -7,6 +7,7 @@
 #include "drivers/gtk/gtk_folder_picker.h"
 #include "drivers/gtk/gtk_message_box.h"
 #include "plat/folder_picker.h"
+#include "drivers/gtk/gtk_web_view.h"
 #include "plat/message_box.h"
 #include "plat/message_queue.h"
 #include "plat/text.h"
@@ -108,6 +109,22 @@ void GtkDriver::DestroySurface(HWND window) {
 void GtkDriver::ShowSurface(HWND window, SurfaceShow show, bool activate) {
     if (GtkSurface* surface = Find(window)) {
         surface->Show(show, activate);
+        if (show != SurfaceShow::Hidden) {
+            RaiseOwnedWindows(surface->Window());
+        }
+    }
+}
+
+// Owned windows stay above their owner, as on Windows; without a window manager nothing else
+// keeps them there.
+void GtkDriver::RaiseOwnedWindows(GtkWindow* owner) {
+    for (auto& [handle, surface] : m_surfaces) {
+        GtkWindow* owned = surface->Window();
+        GdkWindow* native = gtk_widget_get_window(GTK_WIDGET(owned));
+        if (gtk_window_get_transient_for(owned) == owner && native &&
+            gtk_widget_get_visible(GTK_WIDGET(owned))) {
+            gdk_window_raise(native);
+        }
     }
 }
 
@@ -182,6 +199,17 @@ std::vector<MonitorDescription> GtkDriver::Monitors() {
         }
     }
     return monitors;
+}
+
+std::unique_ptr<WebView> GtkDriver::CreateWebView(HWND host, WebViewClient& client) {
+#ifdef VAEL_HAVE_WEBKIT
+    GtkSurface* surface = Find(host);
+    return surface ? MakeGtkWebView(surface->Layer(), client) : nullptr;
+#else
+    (void)host;
+    (void)client;
+    return nullptr;
+#endif
 }
 
 void GtkDriver::SetClipboardText(const std::wstring& text) {

@@ -167,4 +167,9 @@ void AnswerFolderPicker(std::optional<std::filesystem::path> folder) {
     SetFolderPickerPresenter([folder](HWND, const std::wstring&) { return folder; });
 }
 
+std::vector<WebViewState*> WebViews() {
+    HeadlessDriver* driver = ActiveHeadlessDriver();
+    return driver ? driver->WebViews() : std::vector<WebViewState*>{};
+}
+
 }  // namespace plat::headless

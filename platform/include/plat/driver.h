@@ -15,6 +15,7 @@
 #include "plat/cursor.h"
 #include "plat/pixels.h"
 #include "plat/types.h"
+#include "plat/web_view.h"
 
 namespace plat {
 
@@ -68,6 +69,10 @@ public:
 
     // The primary monitor first.
     virtual std::vector<MonitorDescription> Monitors() = 0;
+
+    // A web view inside `host`'s surface, hidden until shown; it reports to `client`, which
+    // outlives it. Null when the driver cannot show web pages or `host` has no surface.
+    virtual std::unique_ptr<WebView> CreateWebView(HWND host, WebViewClient& client) = 0;
 
     virtual void SetClipboardText(const std::wstring& text) = 0;
     virtual std::wstring ClipboardText() = 0;
