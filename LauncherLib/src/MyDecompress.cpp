@@ -6,14 +6,17 @@
 #include <Poco/Zip/ZipException.h>
 #include <Poco/Zip/ZipLocalFileHeader.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 #include "UnpackingCancelled.h"
 #include "ZipEntryName.h"
+#include "ZipEntryRangeReader.h"
 #include "ZipEntryReader.h"
 #include "ZipText.h"
 #include "plat/drive_map.h"
@@ -22,9 +25,13 @@
 namespace LauncherLib {
 namespace {
 
-constexpr std::size_t kCopyBufferSize = 8192;
-// Entry data reaches the disk in large writes; the copy itself goes 8192 bytes at a time.
-constexpr std::size_t kFileBufferSize = 1 << 20;
+// Entry data goes to the disk in blocks of this size, straight from the copy buffer; between
+// blocks the copy looks whether the command was cancelled.
+constexpr std::size_t kCopyBufferSize = 256 * 1024;
+// Archive streams of the workers: the entry data is read in large blocks, past this buffer.
+constexpr std::size_t kWorkerStreamBufferSize = 4096;
+// Entries handed over but not yet taken by a worker, per worker.
+constexpr std::size_t kWaitingPerWorker = 4;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -65,6 +72,10 @@ bool ExistsUnwritable(const Poco::File& file) {
     return file.exists() && !file.canWrite();
 }
 
+std::size_t WorkerCount() {
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 // After an entry that was not unpacked, the archive walk looks for the next entry from where the
 // stream stands: an entry whose size is known is skipped whole, whatever of it was read.
 void SkipEntryData(std::istream& zipStream, const Poco::Zip::ZipLocalFileHeader& header) {
@@ -77,35 +88,59 @@ void SkipEntryData(std::istream& zipStream, const Poco::Zip::ZipLocalFileHeader&
 }  // namespace
 
 MyDecompress::MyDecompress(const std::string& destdir)
-    : outDir(WithTrailingBackslash(GbkToUtf8(destdir))), fileBuffer(new char[kFileBufferSize]) {}
+    : outDir(WithTrailingBackslash(GbkToUtf8(destdir))),
+      walkSpace{std::unique_ptr<char[]>(new char[kCopyBufferSize]), nullptr} {}
+
+MyDecompress::~MyDecompress() {
+    workers.reset();
+}
 
 bool MyDecompress::handleZipEntry(std::istream& zipStream,
                                   const Poco::Zip::ZipLocalFileHeader& header) {
-    CountEntry();
-    bool unpacked = header.isDirectory() ? HandleFolderEntry(zipStream, header)
-                                         : HandleFileEntry(zipStream, header);
-    if (!unpacked) {
-        SkipEntryData(zipStream, header);
+    if (IsCancelled()) {
+        throw UnpackingCancelled();
     }
-    return unpacked;
+    StartEntry();
+    std::size_t index = walked++;
+    if (header.isDirectory()) {
+        bool unpacked = HandleFolderEntry(zipStream, header, index);
+        EntryDone();
+        return unpacked;
+    }
+    Outcome outcome = HandleFileEntry(zipStream, header, index);
+    if (outcome == Outcome::HandedOver) {
+        return true;
+    }
+    EntryDone();
+    if (outcome == Outcome::Failed) {
+        SkipEntryData(zipStream, header);
+        return false;
+    }
+    return true;
 }
 
-void MyDecompress::CountEntry() {
-    ++entryCount;
+void MyDecompress::StartEntry() {
     if (command) {
         command->SetTag("UnzipPatchBegin");
-        if (result) {
-            result->Set("unzipCount", std::to_string(entryCount));
-        }
         command->SetSuccess();
     }
 }
 
+// The handled count rises as entries are done, on the walk or on a worker, and never goes back.
+void MyDecompress::EntryDone() {
+    std::lock_guard<std::mutex> guard(lock);
+    ++entryCount;
+    if (command && result) {
+        result->Set("unzipCount", std::to_string(entryCount));
+    }
+}
+
 bool MyDecompress::HandleFolderEntry(std::istream& zipStream,
-                                     const Poco::Zip::ZipLocalFileHeader& header) {
+                                     const Poco::Zip::ZipLocalFileHeader& header,
+                                     std::size_t index) {
     std::string name = EntryNameToUtf8(header);
     if (!IsSafeEntryName(name)) {
-        return Fail(name, "Illegal entry name");
+        return Fail(index, name, "Illegal entry name");
     }
     Poco::File(HostDestination(outDir, name)).createDirectories();
     if (header.getCompressionMethod() == Poco::Zip::ZipCommon::CM_DEFLATE) {
@@ -115,8 +150,9 @@ bool MyDecompress::HandleFolderEntry(std::istream& zipStream,
     return true;
 }
 
-bool MyDecompress::HandleFileEntry(std::istream& zipStream,
-                                   const Poco::Zip::ZipLocalFileHeader& header) {
+MyDecompress::Outcome MyDecompress::HandleFileEntry(std::istream& zipStream,
+                                                    const Poco::Zip::ZipLocalFileHeader& header,
+                                                    std::size_t index) {
     std::string name = EntryNameToUtf8(header);
     try {
         if (!IsSafeEntryName(name)) {
@@ -128,20 +164,100 @@ bool MyDecompress::HandleFileEntry(std::istream& zipStream,
                     std::to_string(static_cast<int>(header.getCompressionMethod())) + ")",
                 name);
         }
-        return WriteFileEntry(zipStream, header, name);
+    } catch (const Poco::Exception& error) {
+        std::printf("%s \n", error.displayText().c_str());
+        Fail(index, name, error.displayText());
+        return Outcome::Failed;
+    }
+    // A later entry of the same name waits for the earlier one, as a walk in order would.
+    WaitWhileBusy(HostDestination(outDir, name));
+    if (CanHandOver(header)) {
+        HandOver(header, name, index);
+        zipStream.clear();
+        zipStream.seekg(header.getDataEndPos());
+        return Outcome::HandedOver;
+    }
+    try {
+        ZipEntryReader content(zipStream, header);
+        return UnpackFile(content, header, name, index, walkSpace.buffer.get()) ? Outcome::Unpacked
+                                                                                : Outcome::Failed;
+    } catch (const Poco::Exception& error) {
+        Fail(index, name, error.displayText());
+        return Outcome::Failed;
+    }
+}
+
+// An entry whose sizes are only in a data descriptor has no known end before it is read.
+bool MyDecompress::CanHandOver(const Poco::Zip::ZipLocalFileHeader& header) const {
+    return !archive.empty() && !header.searchCRCAndSizesAfterData();
+}
+
+void MyDecompress::HandOver(const Poco::Zip::ZipLocalFileHeader& header, const std::string& name,
+                            std::size_t index) {
+    if (!workers) {
+        workerSpaces.resize(WorkerCount());
+        workers = std::make_unique<WorkerPool>(workerSpaces.size(),
+                                               kWaitingPerWorker * workerSpaces.size());
+    }
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        busyDestinations.insert(HostDestination(outDir, name));
+    }
+    workers->Post([this, header, name, index](std::size_t worker) {
+        UnpackOnWorker(worker, header, name, index);
+    });
+}
+
+void MyDecompress::UnpackOnWorker(std::size_t worker, const Poco::Zip::ZipLocalFileHeader& header,
+                                  const std::string& name, std::size_t index) {
+    Workspace& space = workerSpaces[worker];
+    // A cancelled entry is not done: the count stays below the total.
+    bool done = !IsCancelled();
+    try {
+        if (!space.buffer) {
+            space.buffer.reset(new char[kCopyBufferSize]);
+            space.archive = std::make_unique<ArchiveStream>(archive, kWorkerStreamBufferSize);
+        }
+        if (done && !space.archive->IsOpen()) {
+            Fail(index, name, "Cannot open the archive " + archive);
+        } else if (done) {
+            ZipEntryRangeReader content(space.archive->Get(), header);
+            UnpackFile(content, header, name, index, space.buffer.get());
+        }
+    } catch (const UnpackingCancelled&) {
+        done = false;
+    } catch (const std::exception& error) {
+        Fail(index, name, error.what());
+    }
+    if (done) {
+        EntryDone();
+    }
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        busyDestinations.erase(HostDestination(outDir, name));
+    }
+    destinationFreed.notify_all();
+}
+
+// Unpacks one file entry; a failure is recorded and answered with false. Cancelling throws
+// UnpackingCancelled after removing the partial file.
+bool MyDecompress::UnpackFile(EntryContent& content, const Poco::Zip::ZipLocalFileHeader& header,
+                              const std::string& name, std::size_t index, char* buffer) {
+    try {
+        return WriteFileEntry(content, header, name, index, buffer);
     } catch (const UnpackingCancelled&) {
         throw;
     } catch (const Poco::Exception& error) {
         std::printf("%s \n", error.displayText().c_str());
-        return Fail(name, error.displayText());
+        return Fail(index, name, error.displayText());
     } catch (const std::exception& error) {
-        return Fail(name, error.what());
+        return Fail(index, name, error.what());
     }
 }
 
-bool MyDecompress::WriteFileEntry(std::istream& zipStream,
+bool MyDecompress::WriteFileEntry(EntryContent& content,
                                   const Poco::Zip::ZipLocalFileHeader& header,
-                                  const std::string& name) {
+                                  const std::string& name, std::size_t index, char* buffer) {
     Poco::Path destination(HostDestination(outDir, name));
     if (destination.depth() > 0) {
         Poco::File(destination.parent()).createDirectories();
@@ -152,22 +268,21 @@ bool MyDecompress::WriteFileEntry(std::istream& zipStream,
     }
     if (ExistsUnwritable(file)) {
         std::printf("The file can not write!!\n");
-        return Fail(name, "The file can not write!!");
+        return Fail(index, name, "The file can not write!!");
     }
 
     OutputFile output(std::fopen(destination.toString().c_str(), "wb"));
     if (!output) {
-        return Fail(name, std::string("cannot create the file: ") + std::strerror(errno));
+        return Fail(index, name, std::string("cannot create the file: ") + std::strerror(errno));
     }
-    std::setvbuf(output.get(), fileBuffer.get(), _IOFBF, kFileBufferSize);
+    // The copy buffer is large: the blocks go to the file as they are.
+    std::setvbuf(output.get(), nullptr, _IONBF, 0);
 
-    ZipEntryReader entry(zipStream, header);
     std::string writeError;
     std::string readError;
-    char buffer[kCopyBufferSize];
     try {
-        while (std::size_t count = entry.Read(buffer, sizeof buffer)) {
-            if (command && command->IsCancelled()) {
+        while (std::size_t count = content.Read(buffer, kCopyBufferSize)) {
+            if (IsCancelled()) {
                 output.reset();
                 file.remove();
                 throw UnpackingCancelled();
@@ -187,29 +302,59 @@ bool MyDecompress::WriteFileEntry(std::istream& zipStream,
 
     if (!readError.empty()) {
         file.remove();
-        return Fail(name, readError);
+        return Fail(index, name, readError);
     }
     if (!writeError.empty()) {
         file.remove();
-        return Fail(name, "write error: " + writeError);
+        return Fail(index, name, "write error: " + writeError);
     }
     if (!file.exists() || !file.isFile()) {
-        return Fail(name, "the file is missing after writing");
+        return Fail(index, name, "the file is missing after writing");
     }
-    if (!entry.CrcValid()) {
+    if (!content.CrcValid()) {
         file.remove();
-        return Fail(name, "CRC mismatch");
+        return Fail(index, name, "CRC mismatch");
     }
     if (file.getSize() != header.getUncompressedSize() && !header.searchCRCAndSizesAfterData()) {
         file.remove();
-        return Fail(name, "size mismatch");
+        return Fail(index, name, "size mismatch");
     }
     return true;
 }
 
-bool MyDecompress::Fail(const std::string& name, const std::string& reason) {
-    if (firstFailure.empty()) {
+void MyDecompress::WaitWhileBusy(const std::string& destination) {
+    std::unique_lock<std::mutex> guard(lock);
+    destinationFreed.wait(guard, [&] { return busyDestinations.count(destination) == 0; });
+}
+
+void MyDecompress::Finish() {
+    if (workers) {
+        workers->Wait();
+    }
+    if (IsCancelled()) {
+        throw UnpackingCancelled();
+    }
+}
+
+bool MyDecompress::IsCancelled() const {
+    return command && command->IsCancelled();
+}
+
+int MyDecompress::GetEntryCount() const {
+    std::lock_guard<std::mutex> guard(lock);
+    return entryCount;
+}
+
+std::string MyDecompress::GetFirstFailure() const {
+    std::lock_guard<std::mutex> guard(lock);
+    return firstFailure;
+}
+
+bool MyDecompress::Fail(std::size_t index, const std::string& name, const std::string& reason) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (firstFailure.empty() || index < firstFailureIndex) {
         firstFailure = name + ": " + reason;
+        firstFailureIndex = index;
     }
     return false;
 }

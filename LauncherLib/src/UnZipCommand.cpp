@@ -3,11 +3,10 @@
 #include <Poco/Exception.h>
 #include <Poco/Zip/ZipArchive.h>
 
-#include <array>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
+#include "ArchiveStream.h"
 #include "LauncherLib/CommandParams.h"
 #include "MyDecompress.h"
 #include "UnpackingCancelled.h"
@@ -16,29 +15,13 @@
 namespace LauncherLib {
 namespace {
 
-// The counting pass reads headers and seeks over the data, so a small buffer reads least; the
-// extraction pass reads everything, in large blocks.
+// Both passes read headers and seek over entry data (the extraction pass hands most entries to
+// workers that read them through streams of their own), so a small buffer reads least.
 constexpr std::size_t kCountingBufferSize = 4096;
-constexpr std::size_t kExtractionBufferSize = 1 << 20;
+constexpr std::size_t kExtractionBufferSize = 64 * 1024;
 // The end-of-central-directory record: 22 bytes plus a comment of at most 65535 bytes.
 constexpr std::size_t kEndRecordSize = 22;
 constexpr std::size_t kEndRecordSearch = kEndRecordSize + 0xFFFF;
-
-// An archive stream with a read buffer of the given size, opened without share restrictions.
-class ArchiveStream {
-public:
-    ArchiveStream(const std::string& zipfile, std::size_t bufferSize)
-        : buffer(new char[bufferSize]) {
-        stream.rdbuf()->pubsetbuf(buffer.get(), static_cast<std::streamsize>(bufferSize));
-        stream.open(plat::HostPath(zipfile.c_str()), std::ios::in | std::ios::binary);
-    }
-    bool IsOpen() const { return stream.is_open(); }
-    std::ifstream& Get() { return stream; }
-
-private:
-    std::unique_ptr<char[]> buffer;
-    std::ifstream stream;
-};
 
 // A truncated or foreign file has no end-of-central-directory record; without this check both
 // passes would find no entry and report an empty success.
@@ -106,6 +89,7 @@ void CUnZipCommand::Unpack(const std::string& zipfile, const std::string& destdi
     MyDecompress decompress(destdir);
     decompress.SetCommand(this);
     decompress.SetResult(result);
+    decompress.SetArchive(zipfile);
     {
         ArchiveStream archive(zipfile, kExtractionBufferSize);
         if (!archive.IsOpen()) {
@@ -113,6 +97,7 @@ void CUnZipCommand::Unpack(const std::string& zipfile, const std::string& destdi
         }
         Poco::Zip::ZipArchive walk(archive.Get(), decompress);
     }
+    decompress.Finish();
 
     SetTag("");
     if (!decompress.GetFirstFailure().empty()) {

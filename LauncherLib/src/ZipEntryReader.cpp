@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "Crc32.h"
+
 namespace LauncherLib {
 namespace {
 
@@ -47,7 +49,7 @@ std::size_t ZipEntryReader::Read(char* out, std::size_t size) {
         return 0;
     }
     std::size_t count = deflated ? ReadDeflated(out, size) : ReadStored(out, size);
-    crc = static_cast<std::uint32_t>(crc32_z(crc, reinterpret_cast<const Bytef*>(out), count));
+    crc = UpdateCrc32(crc, out, count);
     if (finished) {
         Finish();
     }

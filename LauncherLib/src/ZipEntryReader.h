@@ -1,8 +1,10 @@
 // Reads one entry's data straight from the archive stream, which stands at the entry's data:
 // stored data is copied, deflated data inflated with zlib's raw inflate, and the CRC-32 of the
 // output is kept. At the end the stream stands right after the entry's data, where the archive
-// walk expects it (and finds a data descriptor when the entry has one). A stored entry whose
-// size is only in a data descriptor has no known end; POCO's entry stream finds it.
+// walk expects it (and finds a data descriptor when the entry has one). This serves the entries
+// whose end is found only by reading them: zlib tells exactly how much input the deflated data
+// took, so what was read beyond it goes back. A stored entry whose size is only in a data
+// descriptor has no known end; POCO's entry stream finds it.
 #pragma once
 
 #include <zlib.h>
@@ -14,22 +16,20 @@
 #include <istream>
 #include <memory>
 
+#include "EntryContent.h"
+
 namespace LauncherLib {
 
-class ZipEntryReader {
+class ZipEntryReader : public EntryContent {
 public:
     ZipEntryReader(std::istream& archive, const Poco::Zip::ZipLocalFileHeader& header);
-    ~ZipEntryReader();
+    ~ZipEntryReader() override;
     ZipEntryReader(const ZipEntryReader&) = delete;
     ZipEntryReader& operator=(const ZipEntryReader&) = delete;
 
-    // Up to `size` bytes of the entry's content; 0 at its end. Throws Poco::Zip::ZipException
-    // when the data is damaged or the archive ends early; after damaged deflated data the
-    // stream stands where inflating stopped.
-    std::size_t Read(char* out, std::size_t size);
-
-    // After the end: whether the content's CRC-32 is the one the entry records.
-    bool CrcValid() const;
+    // After damaged deflated data the stream stands where inflating stopped.
+    std::size_t Read(char* out, std::size_t size) override;
+    bool CrcValid() const override;
 
 private:
     std::size_t ReadStored(char* out, std::size_t size);

@@ -4,11 +4,13 @@
 #include <sys/resource.h>
 #include <zlib.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <thread>
 #include <vector>
 
 #include "LauncherLib/CommandParams.h"
@@ -331,6 +333,112 @@ TEST(UnzipCommand, ParametersThatAreNotJsonFail) {
     command.Execute(result);
     EXPECT_FALSE(command.IsSuccess());
     EXPECT_EQ(result->Get("error"), "fail to parse json value");
+}
+
+// Text that deflates well but not to nothing, different for every seed.
+std::string Compressible(std::size_t size, unsigned seed) {
+    static const char* const kWords[] = {"model ", "level ",  "texture ", "sound ",
+                                         "1024 ",  "vertex ", "7 ",       "map\n"};
+    std::string data;
+    unsigned state = seed;
+    while (data.size() < size) {
+        state = state * 1103515245 + 12345;
+        data += kWords[(state >> 16) % 8];
+    }
+    data.resize(size);
+    return data;
+}
+
+// Many entries of every kind unpack into the same tree as one after the other would, and the
+// published count only rises, from after the total is known up to that total.
+TEST(UnzipCommand, ManyEntriesUnpackExactlyAndTheCountRises) {
+    TempDir temp;
+    std::vector<ZipEntry> entries;
+    std::map<std::string, std::string> files;
+    for (int i = 0; i < 120; ++i) {
+        std::string folder = "part" + std::to_string(i % 7) + "/";
+        if (i < 7) {
+            entries.push_back({.name = folder});
+        }
+        std::string name = folder + "file" + std::to_string(i);
+        std::string data = i % 3 == 0 ? Incompressible(1000 + 997 * i)
+                                      : Compressible(500 + 3001 * i, static_cast<unsigned>(i));
+        entries.push_back({.name = name,
+                           .data = data,
+                           .deflate = i % 3 != 2,
+                           .dataDescriptor = i % 5 == 4 && i % 3 != 2});
+        files[name] = data;
+    }
+    WriteZip(temp / "a.zip", entries);
+
+    std::string params = MapToJson({{"zipfile", plat::WindowsPathFromHost(temp / "a.zip")},
+                                    {"destdir", plat::WindowsPathFromHost(temp / "out")}});
+    CUnZipCommand command("UnzipCommand-1", params);
+    auto result = std::make_shared<ResultMap>();
+    std::atomic<bool> done{false};
+    std::vector<std::pair<std::string, std::string>> seen;  // (total, count) as polled
+    std::thread poller([&] {
+        while (!done) {
+            auto count = result->Find("unzipCount");
+            if (count && (seen.empty() || seen.back().second != *count)) {
+                seen.emplace_back(result->Get("unzipTotalCount"), *count);
+            }
+            std::this_thread::yield();
+        }
+    });
+    command.Execute(result);
+    done = true;
+    poller.join();
+
+    std::string total = std::to_string(entries.size());
+    EXPECT_TRUE(command.IsSuccess()) << result->Get("Error");
+    EXPECT_EQ(result->Get("unzipCount"), total);
+    int previous = 0;
+    for (const auto& [polledTotal, count] : seen) {
+        EXPECT_EQ(polledTotal, total);
+        EXPECT_GE(std::stoi(count), previous);
+        previous = std::stoi(count);
+    }
+    for (const auto& [name, data] : files) {
+        EXPECT_EQ(ReadFile(temp / "out" / name), data) << name;
+    }
+}
+
+// Cancelling while entries are unpacked fails the command, and no file is left half written.
+TEST(UnzipCommand, CancellingLeavesNoPartialFile) {
+    TempDir temp;
+    std::vector<ZipEntry> entries = {{.name = "first.txt", .data = "first"}};
+    for (int i = 0; i < 6; ++i) {
+        entries.push_back({.name = "big" + std::to_string(i) + ".bin",
+                           .data = Compressible(8 << 20, static_cast<unsigned>(i)),
+                           .deflate = true});
+    }
+    WriteZip(temp / "a.zip", entries);
+
+    std::string params = MapToJson({{"zipfile", plat::WindowsPathFromHost(temp / "a.zip")},
+                                    {"destdir", plat::WindowsPathFromHost(temp / "out")}});
+    CUnZipCommand command("UnzipCommand-1", params);
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    command.SetCancelFlag(cancel);
+    auto result = std::make_shared<ResultMap>();
+    std::thread canceller([&] {
+        while (!result->Contains("unzipCount")) {
+            std::this_thread::yield();
+        }
+        *cancel = true;
+    });
+    command.Execute(result);
+    canceller.join();
+
+    EXPECT_FALSE(command.IsSuccess());
+    EXPECT_EQ(result->Get("Error"), "Unpacking cancelled");
+    EXPECT_NE(result->Get("unzipCount"), std::to_string(entries.size()));
+    for (const ZipEntry& entry : entries) {
+        fs::path file = temp / "out" / entry.name;
+        if (fs::exists(file)) {
+            EXPECT_EQ(ReadFile(file), entry.data) << entry.name;
+        }
+    }
 }
 
 void CompressWithPoco(const fs::path& source, const fs::path& archive) {

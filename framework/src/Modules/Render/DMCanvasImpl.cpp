@@ -218,6 +218,16 @@ DMCode DMCanvasImpl::AlphaBlend(IDMCanvas* source, const RECT& sourceRect, const
 DMCode DMCanvasImpl::ClearRect(const RECT& rect, DMColor color) {
     DMRectSet area(ToDevice(rect));
     area.Combine(CurrentClip(), RGN_AND);
+    // Cleared whole through cairo, the picture is known to be empty, and pictures drawn over it
+    // next are copied instead of blended (which gives the same pixels over transparent black).
+    if (color.ToValue() == 0 && area.Rects().size() == 1 &&
+        EqualRects(area.Box(), DeviceBounds())) {
+        cairo_t* cr = cairo_create(static_cast<cairo_surface_t*>(m_bitmap->GetBitmap()));
+        cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        return DM_ECODE_OK;
+    }
     DMDIBHelper& dib = Bitmap()->Dib();
     dib.Flush();
     for (const RECT& part : area.Rects()) {

@@ -6,8 +6,6 @@
 
 #include <cairo.h>
 
-typedef struct _PangoLayout PangoLayout;
-
 #include <optional>
 #include <vector>
 
@@ -18,6 +16,7 @@ typedef struct _PangoLayout PangoLayout;
 namespace DM {
 
 class DMBitmapImpl;
+class DMLaidOutText;
 
 class DMCanvasImpl : public IDMCanvas {
 public:
@@ -110,7 +109,7 @@ private:
                      const POINT& corner);
     void FillShape(void (*path)(cairo_t*, const RECT&, const POINT&), const RECT& rect,
                    const POINT& corner);
-    void BlendText(PangoLayout* layout, const POINT& at, const RECT& box, BYTE alpha);
+    void BlendText(DMLaidOutText& text, const POINT& at, const RECT& box, BYTE alpha);
 
     DMSmartPtrT<IDMBitmap> m_bitmap;
     DMSmartPtrT<IDMPen> m_pen;

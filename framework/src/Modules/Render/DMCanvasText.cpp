@@ -1,14 +1,13 @@
-// Text on the canvas, laid out by pango in the selected font.
+// Text on the canvas, laid out by pango in the selected font (kept across draws, see
+// DMLaidOutText).
 #include <cmath>
 #include <cwchar>
+#include <memory>
 
 #include "DMBitmapImpl.h"
 #include "DMCanvasImpl.h"
 #include "DMFontImpl.h"
-#include "plat/text.h"
-
-// After the platform's types: glib defines TRUE and FALSE as macros.
-#include <pango/pangocairo.h>
+#include "DMLaidOutText.h"
 
 namespace DM {
 namespace {
@@ -43,59 +42,6 @@ std::wstring TextOf(const wchar_t* text, int length, UINT format) {
     return value;
 }
 
-class Layout {
-public:
-    Layout(cairo_t* cr, const IDMFont* font, const std::wstring& text, UINT format, int width)
-        : m_layout(pango_cairo_create_layout(cr)) {
-        const auto* dmFont = static_cast<const DMFontImpl*>(font);
-        pango_layout_set_font_description(m_layout, dmFont->Description());
-        std::string utf8 = plat::WideToUtf8(text);
-        pango_layout_set_text(m_layout, utf8.c_str(), static_cast<int>(utf8.size()));
-        ApplyDecorations(*dmFont);
-        if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE) && width > 0) {
-            pango_layout_set_width(m_layout, width * PANGO_SCALE);
-            pango_layout_set_wrap(m_layout, PANGO_WRAP_WORD_CHAR);
-        } else if ((format & DT_END_ELLIPSIS) && width > 0) {
-            pango_layout_set_width(m_layout, width * PANGO_SCALE);
-            pango_layout_set_ellipsize(m_layout, PANGO_ELLIPSIZE_END);
-        }
-        if (format & DT_CENTER) {
-            pango_layout_set_alignment(m_layout, PANGO_ALIGN_CENTER);
-        } else if (format & DT_RIGHT) {
-            pango_layout_set_alignment(m_layout, PANGO_ALIGN_RIGHT);
-        }
-    }
-    ~Layout() { g_object_unref(m_layout); }
-    Layout(const Layout&) = delete;
-    Layout& operator=(const Layout&) = delete;
-
-    SIZE Size() const {
-        int width = 0;
-        int height = 0;
-        pango_layout_get_pixel_size(m_layout, &width, &height);
-        return {width, height};
-    }
-    PangoLayout* get() const { return m_layout; }
-
-private:
-    void ApplyDecorations(const DMFontImpl& font) {
-        if (!font.IsUnderline() && !font.IsStrikeOut()) {
-            return;
-        }
-        PangoAttrList* attributes = pango_attr_list_new();
-        if (font.IsUnderline()) {
-            pango_attr_list_insert(attributes, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-        }
-        if (font.IsStrikeOut()) {
-            pango_attr_list_insert(attributes, pango_attr_strikethrough_new(TRUE));
-        }
-        pango_layout_set_attributes(m_layout, attributes);
-        pango_attr_list_unref(attributes);
-    }
-
-    PangoLayout* m_layout;
-};
-
 std::uint32_t TextPixel(std::uint32_t under, DMColor color, BYTE coverage, double blend) {
     auto channel = [&](int shift, BYTE text) {
         double below = (under >> shift) & 0xFF;
@@ -106,6 +52,18 @@ std::uint32_t TextPixel(std::uint32_t under, DMColor color, BYTE coverage, doubl
     auto alpha = static_cast<std::uint32_t>(std::lround(255 * blend + alphaBelow * (1 - blend)));
     return channel(0, color.b) | channel(8, color.g) << 8 | channel(16, color.r) << 16 |
            alpha << 24;
+}
+
+// TextPixel at full strength (blend 1), in integers: below + (text - below) × coverage / 255
+// rounded to the nearest value, which is never half-way between two.
+std::uint32_t OpaqueTextPixel(std::uint32_t under, DMColor color, int coverage) {
+    auto channel = [&](int shift, int text) {
+        int below = static_cast<int>((under >> shift) & 0xFF);
+        int scaled = 255 * below + (text - below) * coverage;
+        return static_cast<std::uint32_t>((2 * scaled + 255) / 510);
+    };
+    return channel(0, color.b) | channel(8, color.g) << 8 | channel(16, color.r) << 16 |
+           0xFF000000u;
 }
 
 // The measured box placed inside the rectangle by the format.
@@ -142,10 +100,9 @@ DMCode DMCanvasImpl::MeasureText(const wchar_t* text, int length, SIZE& size) {
     if (!text) {
         return DM_ECODE_FAIL;
     }
-    Drawing drawing(*this);
-    Layout layout(drawing.cr(), m_font.get(), TextOf(text, length, DT_NOPREFIX | DT_SINGLELINE),
-                  DT_SINGLELINE, 0);
-    size = layout.Size();
+    size = LaidOutText(*static_cast<const DMFontImpl*>(m_font.get()),
+                       TextOf(text, length, DT_NOPREFIX | DT_SINGLELINE), DT_SINGLELINE, 0)
+               ->Size();
     return DM_ECODE_OK;
 }
 
@@ -154,10 +111,10 @@ DMCode DMCanvasImpl::DrawText(const wchar_t* text, int length, RECT& rect, UINT 
     if (!text || length == 0 || (length < 0 && *text == L'\0')) {
         return DM_ECODE_FAIL;
     }
-    Drawing drawing(*this);
-    cairo_t* cr = drawing.cr();
-    Layout layout(cr, m_font.get(), TextOf(text, length, format), format, rect.right - rect.left);
-    SIZE size = layout.Size();
+    std::shared_ptr<DMLaidOutText> laidOut =
+        LaidOutText(*static_cast<const DMFontImpl*>(m_font.get()), TextOf(text, length, format),
+                    format, rect.right - rect.left);
+    SIZE size = laidOut->Size();
     if (format & DT_CALCRECT) {
         rect.right = rect.left + size.cx;
         rect.bottom = rect.top + size.cy;
@@ -170,8 +127,8 @@ DMCode DMCanvasImpl::DrawText(const wchar_t* text, int length, RECT& rect, UINT 
         return DM_ECODE_FAIL;
     }
     // Wrapped lines align within the rectangle's width, a single line within its own box.
-    LONG originX = pango_layout_get_width(layout.get()) > 0 ? rect.left : placed.left;
-    BlendText(layout.get(), {originX, placed.top}, box, alpha);
+    LONG originX = laidOut->HasWidth() ? rect.left : placed.left;
+    BlendText(*laidOut, {originX, placed.top}, box, alpha);
     return DM_ECODE_OK;
 }
 
@@ -179,41 +136,33 @@ DMCode DMCanvasImpl::DrawText(const wchar_t* text, int length, RECT& rect, UINT 
 // glyph's coverage, at full alpha, and is then blended onto the canvas with the text colour's
 // alpha scaled by `alpha`. On opaque areas this is ordinary anti-aliased text; on transparent
 // areas the text stays solid, so it shows on a translucent window.
-void DMCanvasImpl::BlendText(PangoLayout* layout, const POINT& at, const RECT& box, BYTE alpha) {
+void DMCanvasImpl::BlendText(DMLaidOutText& text, const POINT& at, const RECT& box, BYTE alpha) {
     DMRectSet area(IntersectRects(ToDevice(box), DeviceBounds()));
     area.Combine(CurrentClip(), RGN_AND);
     if (area.IsEmpty()) {
         return;
     }
-    RECT bounds = area.Box();
-    int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
-    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
-    cairo_t* cr = cairo_create(mask);
-    cairo_translate(cr, m_ptOrg.x - bounds.left, m_ptOrg.y - bounds.top);
-    cairo_move_to(cr, at.x, at.y);
-    pango_cairo_update_layout(cr, layout);
-    pango_cairo_show_layout(cr, layout);
-    cairo_destroy(cr);
-    cairo_surface_flush(mask);
-    const unsigned char* coverage = cairo_image_surface_get_data(mask);
-    int maskStride = cairo_image_surface_get_stride(mask);
+    const DMTextCoverage& coverage =
+        text.CoverageOver({box.left - at.x, box.top - at.y, box.right - at.x, box.bottom - at.y});
+    LONG coverageLeft = box.left + m_ptOrg.x;
+    LONG coverageTop = box.top + m_ptOrg.y;
     DMDIBHelper& dib = Bitmap()->Dib();
     dib.Flush();
     double blend = m_clrText.a / 255.0 * alpha / 255.0;
+    bool opaque = m_clrText.a == 0xFF && alpha == 0xFF;
     for (const RECT& part : area.Rects()) {
         for (LONG y = part.top; y < part.bottom; ++y) {
-            const unsigned char* covered = coverage + (y - bounds.top) * maskStride;
+            const unsigned char* covered = coverage.bytes + (y - coverageTop) * coverage.stride;
             std::uint32_t* row = dib.Pixels() + static_cast<std::size_t>(y) * dib.Width();
             for (LONG x = part.left; x < part.right; ++x) {
-                if (BYTE c = covered[x - bounds.left]) {
-                    row[x] = TextPixel(row[x], m_clrText, c, blend);
+                if (BYTE c = covered[x - coverageLeft]) {
+                    row[x] = opaque ? OpaqueTextPixel(row[x], m_clrText, c)
+                                    : TextPixel(row[x], m_clrText, c, blend);
                 }
             }
         }
     }
     dib.MarkDirty();
-    cairo_surface_destroy(mask);
 }
 
 DMCode DMCanvasImpl::TextOut(const wchar_t* text, int length, int x, int y, BYTE alpha) {

@@ -34,6 +34,11 @@ DMFontImpl::DMFontImpl(const plat::LOGFONTW& font) : m_logFont(font) {
     pango_font_description_set_weight(m_description, static_cast<PangoWeight>(weight));
     pango_font_description_set_style(m_description,
                                      m_logFont.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    char* description = pango_font_description_to_string(m_description);
+    m_key = description;
+    g_free(description);
+    m_key += IsUnderline() ? " underline" : "";
+    m_key += IsStrikeOut() ? " strikeout" : "";
 }
 
 DMFontImpl::~DMFontImpl() {

@@ -2,6 +2,8 @@
 // description that draws it.
 #pragma once
 
+#include <string>
+
 #include "IDMRender.h"
 
 // After the platform's types: glib defines TRUE and FALSE as macros.
@@ -24,10 +26,13 @@ public:
     bool IsStrikeOut() const override { return m_logFont.lfStrikeOut != 0; }
 
     const PangoFontDescription* Description() const { return m_description; }
+    // Equal for fonts that lay text out alike: the description and the decorations.
+    const std::string& Key() const { return m_key; }
 
 private:
     plat::LOGFONTW m_logFont;
     PangoFontDescription* m_description;
+    std::string m_key;
 };
 
 }  // namespace DM
