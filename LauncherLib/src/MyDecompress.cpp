@@ -65,6 +65,15 @@ bool ExistsUnwritable(const Poco::File& file) {
     return file.exists() && !file.canWrite();
 }
 
+// After an entry that was not unpacked, the archive walk looks for the next entry from where the
+// stream stands: an entry whose size is known is skipped whole, whatever of it was read.
+void SkipEntryData(std::istream& zipStream, const Poco::Zip::ZipLocalFileHeader& header) {
+    if (!header.searchCRCAndSizesAfterData()) {
+        zipStream.clear();
+        zipStream.seekg(header.getDataEndPos());
+    }
+}
+
 }  // namespace
 
 MyDecompress::MyDecompress(const std::string& destdir)
@@ -73,10 +82,12 @@ MyDecompress::MyDecompress(const std::string& destdir)
 bool MyDecompress::handleZipEntry(std::istream& zipStream,
                                   const Poco::Zip::ZipLocalFileHeader& header) {
     CountEntry();
-    if (header.isDirectory()) {
-        return HandleFolderEntry(zipStream, header);
+    bool unpacked = header.isDirectory() ? HandleFolderEntry(zipStream, header)
+                                         : HandleFileEntry(zipStream, header);
+    if (!unpacked) {
+        SkipEntryData(zipStream, header);
     }
-    return HandleFileEntry(zipStream, header);
+    return unpacked;
 }
 
 void MyDecompress::CountEntry() {
@@ -92,7 +103,7 @@ void MyDecompress::CountEntry() {
 
 bool MyDecompress::HandleFolderEntry(std::istream& zipStream,
                                      const Poco::Zip::ZipLocalFileHeader& header) {
-    std::string name = GbkToUtf8(header.getFileName());
+    std::string name = EntryNameToUtf8(header);
     if (!IsSafeEntryName(name)) {
         return Fail(name, "Illegal entry name");
     }
@@ -106,7 +117,7 @@ bool MyDecompress::HandleFolderEntry(std::istream& zipStream,
 
 bool MyDecompress::HandleFileEntry(std::istream& zipStream,
                                    const Poco::Zip::ZipLocalFileHeader& header) {
-    std::string name = GbkToUtf8(header.getFileName());
+    std::string name = EntryNameToUtf8(header);
     try {
         if (!IsSafeEntryName(name)) {
             throw Poco::Zip::ZipException("Illegal entry name", name);

@@ -90,6 +90,7 @@ std::size_t ZipEntryReader::ReadDeflated(char* out, std::size_t size) {
         if (status == Z_STREAM_END) {
             finished = true;
         } else if (status != Z_OK) {
+            PutBackReadAhead();
             throw Poco::Zip::ZipException("The entry's compressed data is damaged",
                                           header.getFileName());
         }
@@ -101,11 +102,16 @@ std::size_t ZipEntryReader::ReadDeflated(char* out, std::size_t size) {
 // descriptor when the entry has one.
 void ZipEntryReader::Finish() {
     if (deflated) {
-        archive.clear();
-        archive.seekg(-static_cast<std::streamoff>(inflater.avail_in), std::ios::cur);
-        inflater.avail_in = 0;
+        PutBackReadAhead();
     }
     expectedCrc = header.searchCRCAndSizesAfterData() ? RecordedCrc() : header.getCRC();
+}
+
+// The input is read in large blocks; what inflate has not consumed goes back to the archive.
+void ZipEntryReader::PutBackReadAhead() {
+    archive.clear();
+    archive.seekg(-static_cast<std::streamoff>(inflater.avail_in), std::ios::cur);
+    inflater.avail_in = 0;
 }
 
 std::uint32_t ZipEntryReader::RecordedCrc() {

@@ -24,7 +24,8 @@ public:
     ZipEntryReader& operator=(const ZipEntryReader&) = delete;
 
     // Up to `size` bytes of the entry's content; 0 at its end. Throws Poco::Zip::ZipException
-    // when the data is damaged or the archive ends early.
+    // when the data is damaged or the archive ends early; after damaged deflated data the
+    // stream stands where inflating stopped.
     std::size_t Read(char* out, std::size_t size);
 
     // After the end: whether the content's CRC-32 is the one the entry records.
@@ -35,6 +36,7 @@ private:
     std::size_t ReadThroughPoco(char* out, std::size_t size);
     std::size_t ReadDeflated(char* out, std::size_t size);
     void Finish();
+    void PutBackReadAhead();
     std::uint32_t RecordedCrc();
 
     std::istream& archive;

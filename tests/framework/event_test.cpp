@@ -91,6 +91,93 @@ TEST_F(EventTest, UnsubscribingAnUnknownSlotChangesNothing) {
     EXPECT_EQ(listener.calls, 1);
 }
 
+// A slot that changes the subscriptions while the event is fired.
+struct Meddler {
+    DMCode UnsubscribeSelf(DMEventArgs*) {
+        ++calls;
+        manager->UnSubscribeEvent(DMEventCmdArgs::EventID,
+                                  Subscriber(&Meddler::UnsubscribeSelf, this));
+        return DM_ECODE_FAIL;
+    }
+    DMCode UnsubscribeOther(DMEventArgs*) {
+        ++calls;
+        manager->UnSubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, other));
+        manager->SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Pass, other));
+        return DM_ECODE_FAIL;
+    }
+    DMCode RemoveAll(DMEventArgs*) {
+        ++calls;
+        manager->RemoveAll();
+        return DM_ECODE_OK;
+    }
+    DMCode ReleaseWidget(DMEventArgs*) {
+        ++calls;
+        widget.Release();
+        return DM_ECODE_FAIL;
+    }
+    DMEventMgr* manager = nullptr;
+    Listener* other = nullptr;
+    DMSmartPtrT<DUIWindow> widget;
+    int calls = 0;
+};
+
+TEST_F(EventTest, SlotsThatChangeTheSubscriptionsWhileFiring) {
+    DMEventMgr manager;
+    Meddler self{&manager};
+    Listener after, removed;
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Meddler::UnsubscribeSelf, &self));
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &after));
+    DMEventCmdArgs event(kSender);
+    manager.FireEvent(event);
+    EXPECT_EQ(after.calls, 1) << "the slot after one that unsubscribed itself still runs";
+    manager.FireEvent(event);
+    EXPECT_EQ(self.calls, 1);
+    EXPECT_EQ(after.calls, 2);
+
+    DMEventMgr second;
+    Meddler remover{&second, &removed};
+    second.SubscribeEvent(DMEventCmdArgs::EventID,
+                          Subscriber(&Meddler::UnsubscribeOther, &remover));
+    second.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &removed));
+    DMEventCmdArgs other(kSender);
+    second.FireEvent(other);
+    EXPECT_EQ(removed.calls, 0) << "removed before its turn; subscribed during the firing";
+    second.FireEvent(other);
+    EXPECT_EQ(removed.calls, 1);
+}
+
+TEST_F(EventTest, ASlotThatRemovesEverythingEndsTheFiringSafely) {
+    DMEventMgr manager;
+    Meddler clearer{&manager};
+    Listener before, after;
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &before));
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Meddler::RemoveAll, &clearer));
+    manager.SubscribeEvent(DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &after));
+    DMEventCmdArgs event(kSender);
+    manager.FireEvent(event);
+    EXPECT_EQ(before.calls, 1);
+    EXPECT_EQ(clearer.calls, 1);
+    EXPECT_EQ(after.calls, 0);
+    EXPECT_EQ(event.m_iHandleCount, 2);
+    manager.FireEvent(event);
+    EXPECT_EQ(clearer.calls, 1);
+}
+
+TEST_F(EventTest, ASlotThatReleasesTheSenderLetsTheRoutingFinish) {
+    Meddler releaser;
+    releaser.widget = DMSmartPtrT<DUIWindow>::Adopt(new DUIWindow);
+    DUIWindow* widget = releaser.widget.get();
+    Listener later;
+    widget->GetEventMgr().SubscribeEvent(DMEventCmdArgs::EventID,
+                                         Subscriber(&Meddler::ReleaseWidget, &releaser));
+    widget->GetEventMgr().SubscribeEvent(DMEventCmdArgs::EventID,
+                                         Subscriber(&Listener::Handle, &later));
+    DMEventCmdArgs event(widget);
+    EXPECT_EQ(widget->FireEvent(event), DM_ECODE_OK);
+    EXPECT_EQ(releaser.calls, 1);
+    EXPECT_EQ(later.calls, 1);
+}
+
 TEST_F(EventTest, IdsAndNames) {
     DMEventCmdArgs command(kSender);
     DMEventREWantReturnArgs wantReturn(kSender);

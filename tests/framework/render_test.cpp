@@ -136,6 +136,17 @@ TEST_F(Render, ClearRectWritesTheValueExactly) {
     EXPECT_EQ(bitmap->GetPixel(10, 3), 0xFFFFFFFFu);
 }
 
+TEST_F(Render, ClearRectStaysInsideTheCanvas) {
+    DMSmartPtrT<IDMCanvas> canvas = Canvas(10, 10);
+    canvas->PushClip({-20, -20, 40, 40}, RGN_COPY);
+    EXPECT_EQ(canvas->ClearRect({-5, 5, 30, 30}, DMColor::FromValue(0xFF336699)), DM_ECODE_OK);
+    canvas->PopClip();
+    DMSmartPtrT<IDMBitmap> bitmap = Bitmap(*canvas);
+    EXPECT_EQ(bitmap->GetPixel(0, 9), 0xFF336699u);
+    EXPECT_EQ(bitmap->GetPixel(9, 9), 0xFF336699u);
+    EXPECT_EQ(bitmap->GetPixel(9, 4), 0u);
+}
+
 TEST_F(Render, NineGridShrinksMarginsThatDoNotFit) {
     DMSmartPtrT<IDMBitmap> picture = Numbered(30, 30);
     DMSmartPtrT<IDMCanvas> canvas = Canvas(40, 40);
@@ -186,6 +197,17 @@ TEST_F(Render, AdjustHSL) {
     EXPECT_EQ(grey >> 24, 0xFFu);
     canvas->RestoreCopy();
     EXPECT_EQ(Bitmap(*canvas)->GetPixel(1, 1), DMColor(0xC0, 0x40, 0x20).ToValue());
+}
+
+TEST_F(Render, AdjustHSLAdjustsNewContent) {
+    DMSmartPtrT<IDMCanvas> canvas = Canvas(4, 4);
+    canvas->ClearRect({0, 0, 4, 4}, DMColor(0xFF, 0, 0));
+    canvas->AdjustHSL(120, 100, 100, nullptr);
+    EXPECT_EQ(Bitmap(*canvas)->GetPixel(1, 1), DMColor(0, 0xFF, 0).ToValue());
+    canvas->ClearRect({0, 0, 4, 4}, DMColor(0, 0, 0xFF));
+    canvas->AdjustHSL(120, 100, 100, nullptr);
+    EXPECT_EQ(Bitmap(*canvas)->GetPixel(1, 1), DMColor(0xFF, 0, 0).ToValue())
+        << "the blue that replaced the first picture, shifted";
 }
 
 TEST_F(Render, ClipStackAndRegions) {
@@ -252,6 +274,37 @@ TEST_F(Render, GradientRunsFromColourToColour) {
     EXPECT_EQ(Bitmap(*canvas)->GetPixel(0, 1), 0xFF000000u);
     EXPECT_EQ(Bitmap(*canvas)->GetPixel(10, 1), DMColor(200, 100, 0).ToValue());
     EXPECT_EQ((Bitmap(*canvas)->GetPixel(5, 1) >> 16) & 0xFF, 100u);
+}
+
+// Only the visible part of a gradient is computed; a rectangle far wider than any picture
+// still runs from its first colour to its second across its whole width.
+TEST_F(Render, GradientWiderThanAnyPicture) {
+    DMSmartPtrT<IDMCanvas> canvas = Canvas(11, 3);
+    EXPECT_EQ(canvas->GradientFill(DMColor(0, 0, 0), DMColor(200, 100, 0), {-19995, 0, 20006, 3},
+                                   false, 0xFF),
+              DM_ECODE_OK);
+    EXPECT_EQ((Bitmap(*canvas)->GetPixel(5, 1) >> 16) & 0xFF, 100u);
+    EXPECT_EQ(canvas->GradientFill(DMColor(0, 0, 0), DMColor(200, 100, 0), {0, -40000, 11, 40000},
+                                   true, 0x80),
+              DM_ECODE_OK);
+    EXPECT_EQ(
+        canvas->GradientFill(DMColor(0, 0, 0), DMColor(200, 100, 0), {20, 0, 40, 3}, false, 0xFF),
+        DM_ECODE_FAIL);
+}
+
+TEST_F(Render, ArcsPiesAndLinesOutsideTheClipDrawNothing) {
+    DMSmartPtrT<IDMCanvas> canvas = Canvas(20, 20);
+    const POINT inside[] = {{2, 2}, {15, 15}};
+    const POINT outside[] = {{30, 30}, {40, 45}};
+    EXPECT_EQ(canvas->Polyline(inside, 2), DM_ECODE_OK);
+    EXPECT_EQ(canvas->Polyline(outside, 2), DM_ECODE_FAIL);
+    EXPECT_EQ(canvas->DrawArc({0, 0, 20, 20}, 0, 90), DM_ECODE_OK);
+    EXPECT_EQ(canvas->DrawArc({30, 30, 50, 50}, 0, 90), DM_ECODE_FAIL);
+    EXPECT_EQ(canvas->FillPie({0, 0, 20, 20}, 0, 90), DM_ECODE_OK);
+    EXPECT_NE(Bitmap(*canvas)->GetPixel(14, 6), 0u) << "the pie's upper right quarter";
+    canvas->PushClip({0, 0, 5, 5}, RGN_AND);
+    EXPECT_EQ(canvas->FillPie({10, 10, 20, 20}, 0, 90), DM_ECODE_FAIL);
+    canvas->PopClip();
 }
 
 }  // namespace

@@ -145,6 +145,63 @@ TEST_F(TaskRunner, WorkTasksRunInOrderOnTheWorker) {
     EXPECT_EQ(runner->UnInitEvent(), DM_ECODE_OK);
 }
 
+// A teardown from another thread gives up waiting for the UI thread after a while; the UI
+// thread, still busy with a task, finishes it on a handler that is still there.
+TEST_F(TaskRunner, TeardownFromAnotherThreadOutlastsARunningUITask) {
+    std::atomic<bool> running{false};
+    std::atomic<bool> tornDown{false};
+    Post(*runner, DMTASK_UI, [&] {
+        running = true;
+        while (!tornDown) {
+            std::this_thread::sleep_for(1ms);
+        }
+    });
+    std::thread teardown([&] {
+        while (!running) {
+            std::this_thread::sleep_for(1ms);
+        }
+        runner->UnInitEvent();
+        tornDown = true;
+    });
+    PumpUntil([&] { return tornDown.load(); });
+    teardown.join();
+    PumpUntil([] { return false; }, 50ms);
+    auto late = DMSmartPtrT<IDMTask>::Adopt(new FunctionTask([] {}));
+    EXPECT_EQ(runner->PostTask(DMTASK_UI, late.get()), DM_ECODE_FAIL) << "the UI queue is gone";
+}
+
+// Posting and firing from one thread while another tears the runner down.
+TEST_F(TaskRunner, PostingAndFiringRaceTheTeardown) {
+    struct Tally {
+        bool OnEvent(const DMEventSender&, DMBundle*) {
+            ++calls;
+            return true;
+        }
+        std::atomic<int> calls{0};
+    } tally;
+    runner->ConnectEvent(DMTASK_UI, L"tick", MakeDelegate<&Tally::OnEvent>(&tally), 0);
+    runner->ConnectEvent(DMTASK_WORK, L"tick", MakeDelegate<&Tally::OnEvent>(&tally), 1);
+    std::atomic<bool> stop{false};
+    std::atomic<int> rounds{0};
+    std::thread poster([&] {
+        while (!stop) {
+            runner->FireEvent(L"tick");
+            auto task = DMSmartPtrT<IDMTask>::Adopt(new FunctionTask([] {}));
+            runner->PostTask(DMTASK_UI, task.get());
+            runner->PostTask(DMTASK_WORK, task.get());
+            ++rounds;
+        }
+    });
+    PumpUntil([&] { return rounds > 20 && tally.calls > 0; });
+    EXPECT_EQ(runner->UnInitEvent(), DM_ECODE_OK);
+    int after = rounds;
+    PumpUntil([&] { return rounds > after + 20; });
+    stop = true;
+    poster.join();
+    EXPECT_EQ(runner->UnInitEvent(), DM_ECODE_OK);
+    EXPECT_GT(tally.calls, 0);
+}
+
 TEST_F(TaskRunner, AWorkerThatDoesNotStopEndsTheProcess) {
     EXPECT_EXIT(
         {

@@ -74,13 +74,9 @@ DMCode DMDrawImpl::InvalidateRect(const RECT* rect, int mode) {
     if (!m_pInvalidRegion) {
         m_pInvalidRegion = NewRegion(nullptr);
     }
-    RECT area = rect ? *rect : m_rcCanvas;
-    if (rect) {
-        area.left = std::max<LONG>(area.left, 0);
-        area.top = std::max<LONG>(area.top, 0);
-        if (IsEmptyRect(area)) {
-            return DM_ECODE_FAIL;
-        }
+    RECT area = rect ? IntersectRects(*rect, m_rcCanvas) : m_rcCanvas;
+    if (rect && IsEmptyRect(area)) {
+        return DM_ECODE_FAIL;
     }
     if (!rect || mode == RGN_COPY || mode == RGN_AND || !m_bNeedRender) {
         m_bOnlyOneRect = true;
@@ -280,9 +276,13 @@ void DMDrawImpl::RenderFragments(DUIWindow* widget, const std::vector<RECT>& fra
         m_pRender->CreateCanvas(fragment.right - fragment.left, fragment.bottom - fragment.top,
                                 &created);
         auto part = DMSmartPtrT<IDMCanvas>::Adopt(created);
+        auto only = NewRegion(&fragment);
+        if (!part) {  // drawn in place instead, clipped to the fragment
+            Draw(m_pCanvas.get(), only.get(), widget);
+            continue;
+        }
         part->SetViewportOrg(-fragment.left, -fragment.top, nullptr);
         part->SelectObject(DMApp::GetObjPtr()->GetFont(L""), nullptr);
-        auto only = NewRegion(&fragment);
         Draw(part.get(), only.get(), widget);
         part->SetViewportOrg(0, 0, nullptr);
         m_pCanvas->BitBlt(part.get(), 0, 0, fragment, SRCCOPY);

@@ -11,19 +11,27 @@ DMEventArgs::DMEventArgs(DUIWindow* sender) : m_pSender(sender) {
     }
 }
 
+DMEventItem::~DMEventItem() {
+    for (const auto& subscription : m_slots) {
+        subscription->removed = true;
+    }
+}
+
 bool DMEventItem::Subscribe(const DMSlotFunctorBase& slot) {
     for (const auto& present : m_slots) {
-        if (present->Equal(slot)) {
+        if (present->slot->Equal(slot)) {
             return false;
         }
     }
-    m_slots.emplace_back(slot.Clone());
+    m_slots.push_back(std::make_shared<Subscription>(
+        Subscription{std::unique_ptr<DMSlotFunctorBase>(slot.Clone())}));
     return true;
 }
 
 bool DMEventItem::UnSubscribe(const DMSlotFunctorBase& slot) {
     for (auto it = m_slots.begin(); it != m_slots.end(); ++it) {
-        if ((*it)->Equal(slot)) {
+        if ((*it)->slot->Equal(slot)) {
+            (*it)->removed = true;
             m_slots.erase(it);
             return true;
         }
@@ -31,10 +39,12 @@ bool DMEventItem::UnSubscribe(const DMSlotFunctorBase& slot) {
     return false;
 }
 
-// By index: a slot may subscribe or unsubscribe others while it runs.
+// Runs over a copy of the list, which keeps every subscription alive until the loop ends; the
+// item itself is not touched once the copy is made.
 void DMEventItem::Fire(DMEventArgs& event) {
-    for (std::size_t i = 0; i < m_slots.size(); ++i) {
-        if (m_slots[i]->Invoke(&event)) {
+    const std::vector<std::shared_ptr<Subscription>> firing = m_slots;
+    for (const auto& subscription : firing) {
+        if (!subscription->removed && subscription->slot->Invoke(&event)) {
             ++event.m_iHandleCount;
         }
     }

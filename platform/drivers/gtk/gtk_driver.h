@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -42,8 +43,9 @@ private:
     GtkSurface* Find(HWND window);
     GtkWindow* WindowOf(HWND window);
     void RaiseOwnedWindows(GtkWindow* owner);
-    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
-                       UINT type);
+    // Runs `work` on GTK's thread and answers its result; other threads wait for it.
+    template <typename Result>
+    Result OnGtkThread(std::function<Result()> work);
 
     DWORD m_thread;
     std::map<HWND, std::unique_ptr<GtkSurface>> m_surfaces;

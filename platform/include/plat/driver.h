@@ -104,6 +104,12 @@ struct InputEvent {
         KeyDown,
         KeyUp,
         Character,  // committed text, one character at a time
+        // An input method's composition: it starts, its text changes (`text`, with the caret
+        // at `cursor`; empty: given up), its result is committed (`text`), it ends.
+        CompositionStart,
+        Composition,
+        CompositionCommit,
+        CompositionEnd,
     };
     Kind kind;
     POINT point;
@@ -111,6 +117,8 @@ struct InputEvent {
     int wheelDelta;
     UINT virtualKey;
     wchar_t character;
+    std::wstring text{};
+    LONG cursor = 0;
 };
 
 // From any thread: turns the input into the messages Windows would deliver and queues them

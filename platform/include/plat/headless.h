@@ -38,6 +38,12 @@ void PressKey(UINT virtualKey);
 void ReleaseKey(UINT virtualKey);
 void TapKey(UINT virtualKey);
 void TypeText(const std::wstring& text);
+// An input method's composition in the focus window: Compose starts it (when it is not going
+// on) and shows `text` with the caret at `cursor`; CommitComposition commits `text` and ends
+// it; CancelComposition gives it up.
+void Compose(const std::wstring& text, LONG cursor);
+void CommitComposition(const std::wstring& text);
+void CancelComposition();
 
 // The virtual clock: while it is on, GetTickCount shows its time and only AdvanceClock moves
 // it, so timers fall due exactly when a test says so.
@@ -108,5 +114,7 @@ struct WebViewState {
 };
 // The web views alive now, oldest first.
 std::vector<WebViewState*> WebViews();
+// What the folder picker answers from now on: the host folder, or nothing for a cancel.
+void AnswerFolderPicker(std::optional<std::filesystem::path> folder);
 
 }  // namespace plat::headless

@@ -28,11 +28,13 @@ DMCode DMBitmapImpl::AdjustHSL(int hue, int saturation, int lightness, const REC
     if (hue == 0 && saturation == 100 && lightness == 100) {
         return DM_ECODE_OK;
     }
+    // The pixels as they were before the first adjustment, for RestoreCopy; every adjustment
+    // works on the current pixels, so that new content is adjusted too.
     if (m_copy.empty()) {
         m_dib.Flush();
         m_copy.assign(m_dib.Pixels(), m_dib.Pixels() + m_dib.ByteCount() / 4);
     }
-    AdjustPixelsHSL(m_copy, m_dib, hue, saturation, lightness, area);
+    AdjustPixelsHSL(m_dib, hue, saturation, lightness, area);
     return DM_ECODE_OK;
 }
 

@@ -70,8 +70,14 @@ RECT DMCanvasImpl::DeviceBounds() const {
     return {0, 0, m_bitmap->GetWidth(), m_bitmap->GetHeight()};
 }
 
+// A clip set by code may reach beyond the bitmap; what is drawn never does.
 DMRectSet DMCanvasImpl::CurrentClip() const {
-    return m_clip ? *m_clip : DMRectSet(DeviceBounds());
+    if (!m_clip) {
+        return DMRectSet(DeviceBounds());
+    }
+    DMRectSet clip = *m_clip;
+    clip.Combine(DMRectSet(DeviceBounds()), RGN_AND);
+    return clip;
 }
 
 RECT DMCanvasImpl::VisiblePart(const RECT& rect) const {

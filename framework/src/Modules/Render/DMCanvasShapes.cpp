@@ -88,6 +88,19 @@ void ArcPath(cairo_t* cr, const RECT& rect, double start, double sweep, bool pie
     cairo_restore(cr);
 }
 
+// The points' bounding box, widened by the pen.
+RECT PenBounds(const POINT* points, int count, int penWidth) {
+    RECT box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (int i = 1; i < count; ++i) {
+        box.left = std::min(box.left, points[i].x);
+        box.top = std::min(box.top, points[i].y);
+        box.right = std::max(box.right, points[i].x);
+        box.bottom = std::max(box.bottom, points[i].y);
+    }
+    LONG reach = std::max(1, penWidth);
+    return {box.left - reach, box.top - reach, box.right + reach, box.bottom + reach};
+}
+
 std::uint32_t Mix(DMColor first, DMColor second, double t) {
     auto channel = [t](BYTE a, BYTE b) {
         return static_cast<std::uint32_t>(std::lround(a + (b - a) * t));
@@ -203,7 +216,8 @@ DMCode DMCanvasImpl::FillEllipse(const RECT& rect) {
 }
 
 DMCode DMCanvasImpl::Polyline(const POINT* points, int count) {
-    if (!points || count < 2) {
+    if (!points || count < 2 ||
+        IsEmptyRect(VisiblePart(PenBounds(points, count, m_pen->GetWidth())))) {
         return DM_ECODE_FAIL;
     }
     Drawing drawing(*this);
@@ -217,6 +231,9 @@ DMCode DMCanvasImpl::Polyline(const POINT* points, int count) {
 }
 
 DMCode DMCanvasImpl::DrawArc(const RECT& rect, float startAngle, float sweepAngle) {
+    if (IsEmptyRect(VisiblePart(rect))) {
+        return DM_ECODE_FAIL;
+    }
     Drawing drawing(*this);
     SetPenSource(drawing.cr());
     ArcPath(drawing.cr(), rect, startAngle, sweepAngle, false);
@@ -225,6 +242,9 @@ DMCode DMCanvasImpl::DrawArc(const RECT& rect, float startAngle, float sweepAngl
 }
 
 DMCode DMCanvasImpl::FillPie(const RECT& rect, float startAngle, float sweepAngle) {
+    if (IsEmptyRect(VisiblePart(rect))) {
+        return DM_ECODE_FAIL;
+    }
     Drawing drawing(*this);
     if (SetBrushSource(drawing.cr())) {
         ArcPath(drawing.cr(), rect, startAngle, sweepAngle, true);
@@ -233,32 +253,36 @@ DMCode DMCanvasImpl::FillPie(const RECT& rect, float startAngle, float sweepAngl
     return DM_ECODE_OK;
 }
 
-// The channels, alpha included, run linearly from the first colour to the second; at alpha
-// 255 the values are written as they are, otherwise blended with that constant alpha.
+// The channels, alpha included, run linearly from the first colour to the second across the
+// whole rectangle; only its visible part is computed. At alpha 255 the values are written as
+// they are, otherwise blended with that constant alpha.
 DMCode DMCanvasImpl::GradientFill(DMColor first, DMColor second, const RECT& rect, bool vertical,
                                   BYTE alpha) {
     RECT visible = VisiblePart(rect);
     if (IsEmptyRect(visible)) {
         return DM_ECODE_FAIL;
     }
-    LONG width = rect.right - rect.left;
-    LONG height = rect.bottom - rect.top;
+    LONG width = visible.right - visible.left;
+    LONG height = visible.bottom - visible.top;
+    LONG steps = vertical ? rect.bottom - rect.top - 1 : rect.right - rect.left - 1;
     DMBitmapImpl gradient;
-    gradient.Init(width, height, nullptr);
+    if (gradient.Init(width, height, nullptr) != DM_ECODE_OK || !gradient.GetPixelBits()) {
+        return DM_ECODE_FAIL;
+    }
     std::uint32_t* pixels = gradient.GetPixelBits();
     for (LONG y = 0; y < height; ++y) {
         for (LONG x = 0; x < width; ++x) {
-            double t = vertical ? (height > 1 ? static_cast<double>(y) / (height - 1) : 0)
-                                : (width > 1 ? static_cast<double>(x) / (width - 1) : 0);
+            LONG step = vertical ? visible.top + y - rect.top : visible.left + x - rect.left;
+            double t = steps > 0 ? static_cast<double>(step) / steps : 0;
             pixels[static_cast<std::size_t>(y) * width + x] = Mix(first, second, t);
         }
     }
     gradient.Dib().MarkDirty();
     Drawing drawing(*this);
     cairo_t* cr = drawing.cr();
-    cairo_set_source_surface(cr, static_cast<cairo_surface_t*>(gradient.GetBitmap()), rect.left,
-                             rect.top);
-    cairo_rectangle(cr, rect.left, rect.top, width, height);
+    cairo_set_source_surface(cr, static_cast<cairo_surface_t*>(gradient.GetBitmap()), visible.left,
+                             visible.top);
+    cairo_rectangle(cr, visible.left, visible.top, width, height);
     if (alpha == 0xFF) {
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_fill(cr);

@@ -115,14 +115,12 @@ RECT ClipToPicture(const DMDIBHelper& dib, const RECT* rect) {
     return rect ? IntersectRects(*rect, whole) : whole;
 }
 
-void AdjustPixelsHSL(const std::vector<std::uint32_t>& original, DMDIBHelper& dib, int hue,
-                     int saturation, int lightness, const RECT& area) {
+void AdjustPixelsHSL(DMDIBHelper& dib, int hue, int saturation, int lightness, const RECT& area) {
     dib.Flush();
     for (LONG y = area.top; y < area.bottom; ++y) {
         for (LONG x = area.left; x < area.right; ++x) {
-            std::size_t at = static_cast<std::size_t>(y) * dib.Width() + x;
-            dib.Pixels()[at] =
-                AdjustPixel(original[at], hue, saturation / 100.0, lightness / 100.0);
+            std::uint32_t& pixel = dib.Pixels()[static_cast<std::size_t>(y) * dib.Width() + x];
+            pixel = AdjustPixel(pixel, hue, saturation / 100.0, lightness / 100.0);
         }
     }
     dib.MarkDirty();

@@ -13,10 +13,9 @@ namespace DM {
 // The rectangle clipped to the picture; empty when nothing remains.
 RECT ClipToPicture(const DMDIBHelper& dib, const RECT* rect);
 
-// Shifts the hue by `hue` degrees and scales saturation and lightness by their percentage,
-// reading from `original` (same size) and writing to `dib`.
-void AdjustPixelsHSL(const std::vector<std::uint32_t>& original, DMDIBHelper& dib, int hue,
-                     int saturation, int lightness, const RECT& area);
+// Shifts the hue of the pixels of `area` by `hue` degrees and scales their saturation and
+// lightness by their percentage.
+void AdjustPixelsHSL(DMDIBHelper& dib, int hue, int saturation, int lightness, const RECT& area);
 void SetPixelsAlpha(DMDIBHelper& dib, BYTE alpha, const RECT& area);
 
 // One save area for the whole process: a backup must be restored before the next one.

@@ -21,12 +21,22 @@ constexpr milliseconds kEndWait{5000};
 
 bool DMUITaskHandler::Create() {
     m_dwThreadId = plat::GetCurrentThreadId();
-    return CreateWindowEx(plat::MAKEINTATOM(DMApp::GetObjPtr()->GetClassAtom()), L"", 0, 0, 0, 0, 0,
-                          0, plat::HWND_MESSAGE, nullptr) != nullptr;
+    m_hTaskWnd = CreateWindowEx(plat::MAKEINTATOM(DMApp::GetObjPtr()->GetClassAtom()), L"", 0, 0, 0,
+                                0, 0, 0, plat::HWND_MESSAGE, nullptr);
+    if (!m_hTaskWnd) {
+        return false;
+    }
+    m_self = shared_from_this();
+    return true;
+}
+
+void DMUITaskHandler::OnFinalMessage(HWND) {
+    m_self.reset();
 }
 
 bool DMUITaskHandler::Post(UINT message, IDMTask* task) {
-    if (!m_hWnd || !plat::PostMessageW(m_hWnd, message, 0, reinterpret_cast<LPARAM>(task))) {
+    std::lock_guard<std::mutex> guard(m_postLock);
+    if (m_bClosed || !plat::PostMessageW(m_hTaskWnd, message, 0, reinterpret_cast<LPARAM>(task))) {
         task->Release();
         return false;
     }
@@ -40,16 +50,28 @@ LRESULT DMUITaskHandler::OnTask(UINT, WPARAM, LPARAM lParam) {
     return 0;
 }
 
+// No task is queued once the window closes; those already queued are released unrun.
+LRESULT DMUITaskHandler::OnDestroy(UINT, WPARAM, LPARAM) {
+    {
+        std::lock_guard<std::mutex> guard(m_postLock);
+        m_bClosed = true;
+    }
+    plat::MSG queued{};
+    while (
+        plat::PeekMessageW(&queued, m_hTaskWnd, DMMSG_SLOTTASK, DMMSG_POSTTASK, plat::PM_REMOVE)) {
+        reinterpret_cast<IDMTask*>(queued.lParam)->Release();
+    }
+    SetMsgHandled(false);
+    return 0;
+}
+
 // From another thread the window is asked to close, and given a second to do so.
 void DMUITaskHandler::Destroy() {
-    if (!m_hWnd) {
-        return;
-    }
+    HWND window = m_hTaskWnd;
     if (plat::GetCurrentThreadId() == m_dwThreadId) {
-        DestroyWindow();
+        plat::DestroyWindow(window);
         return;
     }
-    HWND window = m_hWnd;
     plat::PostMessageW(window, plat::WM_CLOSE, 0, 0);
     Clock::time_point until = Clock::now() + kStopWait;
     while (plat::IsWindow(window) && Clock::now() < until) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -17,23 +18,36 @@ constexpr UINT DMMSG_SLOTTASK = 2792;
 constexpr UINT DMMSG_POSTTASK = 2793;
 
 // A message-only window of the UI thread: each of its two messages carries one task, which
-// it runs and releases.
-class DMUITaskHandler : public DMCWnd {
+// it runs and releases. While its window exists the handler holds a reference to itself, so a
+// teardown from another thread never frees it under a task the UI thread is running.
+class DMUITaskHandler : public DMCWnd, public std::enable_shared_from_this<DMUITaskHandler> {
 public:
     DM_BEGIN_MSG_MAP(DMUITaskHandler)
     DM_MESSAGE_HANDLER(DMMSG_SLOTTASK, OnTask)
     DM_MESSAGE_HANDLER(DMMSG_POSTTASK, OnTask)
+    DM_MESSAGE_HANDLER(plat::WM_DESTROY, OnDestroy)
     DM_END_MSG_MAP()
 
+    // Only through make_shared.
     bool Create();
-    // False, with the task released, when the window is gone.
+    // False, with the task released, when the window is closing or gone.
     bool Post(UINT message, IDMTask* task);
+    // Closes the window: at once on its own thread, else by asking the UI thread and waiting a
+    // while; the window lets go of the handler when it is really gone.
     void Destroy();
+    void OnFinalMessage(HWND window) override;
 
     DWORD m_dwThreadId = 0;
 
 private:
     LRESULT OnTask(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The window as created; other threads post to it while the UI thread may destroy it.
+    HWND m_hTaskWnd = nullptr;
+    std::mutex m_postLock;
+    bool m_bClosed = false;
+    std::shared_ptr<DMUITaskHandler> m_self;
 };
 
 // One worker thread that runs the tasks posted to it in order.

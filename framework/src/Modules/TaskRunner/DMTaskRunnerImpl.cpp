@@ -20,10 +20,11 @@ DMCode DMTaskRunnerImpl::InitEvent(DWORD uiThreadId) {
     if (uiThreadId == 0) {
         return DM_ECODE_FAIL;
     }
+    std::lock_guard<std::mutex> guard(m_lock);
     if (m_pUIHandler) {
         return DM_ECODE_OK;
     }
-    auto handler = std::make_unique<DMUITaskHandler>();
+    auto handler = std::make_shared<DMUITaskHandler>();
     if (!handler->Create()) {
         return DM_ECODE_FAIL;
     }
@@ -31,16 +32,26 @@ DMCode DMTaskRunnerImpl::InitEvent(DWORD uiThreadId) {
     return DM_ECODE_OK;
 }
 
+// The handlers leave the runner under the lock and are stopped outside it, since the tasks
+// that are still running may post or fire while the stop waits for them. One teardown at a
+// time.
 DMCode DMTaskRunnerImpl::UnInitEvent() {
-    if (m_pUIHandler) {
-        m_pUIHandler->Destroy();
-        m_pUIHandler.reset();
+    std::lock_guard<std::mutex> teardown(m_teardownLock);
+    std::shared_ptr<DMUITaskHandler> ui;
+    DMWorkTaskHandler* work = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        ui = std::move(m_pUIHandler);
+        work = m_pWorkHandler.get();
     }
-    if (m_pWorkHandler) {
-        m_pWorkHandler->Stop();
-        if (!m_pWorkHandler->IsWorkerThread()) {
-            m_pWorkHandler.reset();
-        }
+    if (ui) {
+        ui->Destroy();
+    }
+    if (work && !work->IsWorkerThread()) {
+        work->Stop();
+        std::unique_ptr<DMWorkTaskHandler> stopped;
+        std::lock_guard<std::mutex> guard(m_lock);
+        stopped = std::move(m_pWorkHandler);
     }
     return DM_ECODE_OK;
 }
@@ -178,6 +189,7 @@ DMCode DMTaskRunnerImpl::PostTask(int mode, IDMTask* task) {
 }
 
 bool DMTaskRunnerImpl::QueueToUI(UINT message, IDMTask* task) {
+    std::lock_guard<std::mutex> guard(m_lock);
     if (!m_pUIHandler) {
         task->Release();
         return false;
@@ -186,16 +198,14 @@ bool DMTaskRunnerImpl::QueueToUI(UINT message, IDMTask* task) {
 }
 
 bool DMTaskRunnerImpl::QueueToWorker(IDMTask* task) {
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        if (!m_pWorkHandler) {
-            auto handler = std::make_unique<DMWorkTaskHandler>();
-            if (!handler->Start()) {
-                task->Release();
-                return false;
-            }
-            m_pWorkHandler = std::move(handler);
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (!m_pWorkHandler) {
+        auto handler = std::make_unique<DMWorkTaskHandler>();
+        if (!handler->Start()) {
+            task->Release();
+            return false;
         }
+        m_pWorkHandler = std::move(handler);
     }
     m_pWorkHandler->Post(task);
     return true;

@@ -50,9 +50,11 @@ public:
 private:
     DMSmartPtrT<DMSyncSlot> MakeSlot(int mode, const DMDelegate& delegate);
 
+    std::mutex m_teardownLock;
+    // Over the events and both handlers.
     std::mutex m_lock;
     DMMapT<DMStringT, DMSmartPtrT<DMEventSlot>> m_events;
-    std::unique_ptr<DMUITaskHandler> m_pUIHandler;
+    std::shared_ptr<DMUITaskHandler> m_pUIHandler;
     std::unique_ptr<DMWorkTaskHandler> m_pWorkHandler;
 };
 
