@@ -1,9 +1,12 @@
 #include "MainWnd.h"
 
+#include "CIEWnd.h"
+#include "Common/ActiveX/DUIIE.h"
 #include "DUIButton.h"
 #include "DUIProcessCtrl.h"
 #include "DUIRichEdit.h"
 #include "FolderMemo.h"
+#include "IERealWnd.h"
 #include "InstallFinishing.h"
 #include "InstallFolder.h"
 #include "ProgressText.h"
@@ -48,11 +51,39 @@ LRESULT CMainWnd::OnInitDialog(UINT, WPARAM, LPARAM) {
     if (!remembered.empty() && m_pSavePathEdit) {
         m_pSavePathEdit->SetWindowText(plat::AnsiToWide(remembered).c_str());
     }
+    OpenNewsPage();
     m_bInited = true;
     if (TimelineCount() == 0) {
         StartPolling();
     }
     return 1;
+}
+
+// The news page lives in the popup of the widget "ieobj": this window handles its events, its
+// script errors stay silent, and it shows the configured address (an empty one keeps the
+// layout's blank page).
+void CMainWnd::OpenNewsPage() {
+    m_pIERealWnd = BindWidget<IERealWnd>(*this, L"ieobj", L"ierealwnd");
+    CIEWnd* popup = m_pIERealWnd ? m_pIERealWnd->GetIEWnd() : nullptr;
+    DUIWindow* web = popup ? popup->FindChildByName(L"IeWnd") : nullptr;
+    if (!web || !web->IsClass(L"IE")) {
+        return;
+    }
+    m_pWeb = static_cast<DUIIE*>(web);
+    m_pWeb->SetEvtHandler(this);
+    m_pWeb->SetSilent(true);
+    if (!m_strIEUrl.empty()) {
+        m_pWeb->OpenUrl(plat::AnsiToWide(m_strIEUrl).c_str(), 0);
+    }
+}
+
+plat::HRESULT CMainWnd::NewWindow3(DUIWND, plat::IDispatch**, plat::VARIANT_BOOL* cancel, DWORD,
+                                   const wchar_t*, const wchar_t* url) {
+    OpenUrlInBrowser(url ? url : L"");
+    if (cancel) {
+        *cancel = 1;
+    }
+    return plat::E_FAIL;
 }
 
 LRESULT CMainWnd::OnSize(UINT, WPARAM wParam, LPARAM lParam) {

@@ -1,11 +1,13 @@
 // The launcher's main window: the layout "main" with its folder field, progress bar and
 // buttons, and the launcher client that downloads and unpacks the game behind them. A 10 ms
 // poll on the UI thread takes the client's notifications one at a time and shows the running
-// command's progress between them.
+// command's progress between them. It also receives the news page's web events: pages that ask
+// for a new window open in the user's browser.
 #pragma once
 
 #include <string>
 
+#include "Common/ActiveX/IDUIWeb.h"
 #include "DMHWnd.h"
 #include "IDMMsgMap.h"
 #include "LauncherLib/LaunchClient.h"
@@ -16,8 +18,9 @@ class DUIButton;
 class DUIProcessCtrl;
 class DUIRichEdit;
 }  // namespace DM
+class IERealWnd;
 
-class CMainWnd : public DM::DMHWnd {
+class CMainWnd : public DM::DMHWnd, public DM::IDMWebEvent {
 public:
     using DWORD = DM::DWORD;
     using HWND = DM::HWND;
@@ -37,6 +40,9 @@ public:
     DM::DMCode HandleEvent(DM::DMEventArgs& event) override;
     DM::DMCode OnTimeline() override;
     DM::DMCode OnRemoveTimeline(DM::IDMTimeline* timeline) override;
+    plat::HRESULT NewWindow3(DM::DUIWND widget, plat::IDispatch** browser,
+                             plat::VARIANT_BOOL* cancel, DWORD flags, const wchar_t* contextUrl,
+                             const wchar_t* url) override;
 
     LauncherLib::LaunchClient& Client() { return m_launchClient; }
 
@@ -55,6 +61,7 @@ private:
     bool PollNotification();
     void ShowProgress();
     void ShowMessage(const std::wstring& text);
+    void OpenNewsPage();
 
     DM::DUIButton* m_pDownloadBtn = nullptr;
     DM::DUIButton* m_pOpenFolderBtn = nullptr;
@@ -62,4 +69,6 @@ private:
     DM::DUIProcessCtrl* m_pProcess = nullptr;
     LauncherLib::LaunchClient m_launchClient;
     bool m_bInited = false;
+    DM::IDUIWeb* m_pWeb = nullptr;
+    IERealWnd* m_pIERealWnd = nullptr;
 };

@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "DMResZipImpl.h"
+#include "IERealWnd.h"
 #include "IniFile.h"
+#include "plat/com_classes.h"
 #include "plat/files.h"
 #include "plat/message_box.h"
 #include "plat/messages.h"
@@ -68,8 +70,10 @@ std::optional<int> Launcher::Start() {
         plat::MessageBoxW(nullptr, L"请不要重复运行", L"警告", plat::MB_OK);
         return kAlreadyRunningExitCode;
     }
+    plat::OleInitialize(nullptr);
     m_app = std::make_unique<DMApp>(m_instance);
     LoadSkin();
+    m_status = m_app->Register(DMRegHelperT<IERealWnd>(), true);
     m_window = DMSmartPtrT<CMainWnd>::Adopt(new CMainWnd);
     LauncherConfiguration configuration = ParseConfiguration(ReadConfigurationText());
     m_window->Client().Init("", "");

@@ -3,7 +3,10 @@
 // 10 ms tick and shows the running command's progress, browsing and the folder memo.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "DUIProcessCtrl.h"
 #include "DUIRichEdit.h"
 #include "FolderMemo.h"
+#include "IERealWnd.h"
 #include "LauncherLib/LaunchClient.h"
 #include "LauncherWindow.h"
 #include "MainWnd.h"
@@ -19,6 +23,7 @@
 #include "ScriptedCommand.h"
 #include "TempDir.h"
 #include "WaitUntil.h"
+#include "plat/com_classes.h"
 #include "plat/drive_map.h"
 #include "plat/folder_picker.h"
 #include "plat/headless.h"
@@ -54,13 +59,18 @@ protected:
     }
     static fs::path DriveD() { return plat::PrefixFolder() / "dosdevices" / "d:"; }
 
-    // The window as the launcher opens it; the download command only records its start.
+    // The window as the launcher opens it; the download command records its start and runs
+    // until the client goes, so that only the test decides which records arrive.
     void Open(const std::string& url = kUrl) {
         m_window->Client().Init("", "");
-        vael::test::RegisterScripted("httpurlgetbigfilecmd",
-                                     [this](LauncherLib::CCommandBase&, LauncherLib::ResultMapPtr) {
-                                         m_downloadStarted = true;
-                                     });
+        vael::test::RegisterScripted(
+            "httpurlgetbigfilecmd",
+            [this](LauncherLib::CCommandBase& self, LauncherLib::ResultMapPtr) {
+                m_downloadStarted = true;
+                while (!self.IsCancelled()) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
+            });
         ASSERT_NE(m_window->DM_CreateWindow(L"main"), nullptr);
         m_window->m_strDownloadUrl = url;
         plat::SendMessageW(m_window->m_hWnd, plat::WM_INITDIALOG, 0, 0);
@@ -94,8 +104,9 @@ protected:
         }
         return texts;
     }
-    // Progress values of the running download, as the worker reports them.
+    // Progress values of the running download, as the worker reports them once it runs.
     LauncherLib::ResultMapPtr ReportProgress() {
+        EXPECT_TRUE(vael::test::WaitUntil([&] { return m_downloadStarted.load(); }));
         auto values = std::make_shared<LauncherLib::ResultMap>();
         auto command = std::make_shared<vael::test::ScriptedCommand>("1", "{}", nullptr);
         command->SetTag("DownloadBigFileBegin");
@@ -106,7 +117,7 @@ protected:
     vael::test::TempDir m_driveD;
     DMApp m_app;
     DMSmartPtrT<CMainWnd> m_window = DMSmartPtrT<CMainWnd>::Adopt(new CMainWnd);
-    bool m_downloadStarted = false;
+    std::atomic<bool> m_downloadStarted{false};
 };
 
 TEST_F(MainWindowController, TheFolderIsCheckedInOrderAndEachFailureLeavesTheWindowReady) {
@@ -222,6 +233,32 @@ TEST_F(MainWindowController, CloseEndsTheWindowAndMinimiseIconifiesIt) {
     EXPECT_TRUE(plat::IsIconic(m_window->m_hWnd));
     Press(L"close");
     EXPECT_FALSE(plat::IsWindow(m_window->m_hWnd));
+}
+
+// The news page: the popup's web view is silent and shows the configured address; a page that
+// asks for a new window gets none, and the address opens in the user's browser instead.
+TEST_F(MainWindowController, TheNewsPageShowsTheAddressAndNewWindowsOpenInTheBrowser) {
+    vael::test::TempDir bin;
+    vael::test::WriteFile(bin / "xdg-open",
+                          "#!/bin/sh\necho \"$1\" >> " + (bin / "opened").string() + "\n");
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    setenv("PATH", (bin.path().string() + ":" + std::getenv("PATH")).c_str(), 1);
+    plat::OleInitialize(nullptr);
+    m_app.Register(DMRegHelperT<IERealWnd>(), true);
+    m_window->m_strIEUrl = "http://127.0.0.1:9/news/index.html";
+    Open();
+    std::vector<plat::headless::WebViewState*> views = plat::headless::WebViews();
+    ASSERT_EQ(views.size(), 1u);
+    EXPECT_TRUE(views[0]->silent);
+    ASSERT_FALSE(views[0]->navigations.empty());
+    EXPECT_EQ(views[0]->navigations.back().url, L"http://127.0.0.1:9/news/index.html");
+
+    views[0]->client->OnNewWindowRequested(L"https://example.com/forum", L"");
+    EXPECT_TRUE(vael::test::WaitForFinishedLine(bin / "opened"));
+    EXPECT_EQ(vael::test::ReadFile(bin / "opened"), "https://example.com/forum\n");
+    EXPECT_EQ(plat::headless::WebViews().size(), 1u) << "no window of the view's own";
+    m_window->DMCWndBase::DestroyWindow();
+    plat::OleUninitialize();
 }
 
 }  // namespace

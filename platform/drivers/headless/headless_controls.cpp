@@ -163,13 +163,13 @@ void ClearMessageBoxes() {
     }
 }
 
+void AnswerFolderPicker(std::optional<std::filesystem::path> folder) {
+    SetFolderPickerPresenter([folder](HWND, const std::wstring&) { return folder; });
+}
+
 std::vector<WebViewState*> WebViews() {
     HeadlessDriver* driver = ActiveHeadlessDriver();
     return driver ? driver->WebViews() : std::vector<WebViewState*>{};
-}
-
-void AnswerFolderPicker(std::optional<std::filesystem::path> folder) {
-    SetFolderPickerPresenter([folder](HWND, const std::wstring&) { return folder; });
 }
 
 }  // namespace plat::headless

@@ -18,7 +18,7 @@ struct GUID {
 using IID = GUID;
 using REFIID = const IID&;
 
-// The aspect of an object that is drawn: its content.
+// The aspect of an object that drawing asks for: its content.
 constexpr DWORD DVASPECT_CONTENT = 1;
 
 constexpr IID IID_IUnknown{0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};

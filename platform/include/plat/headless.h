@@ -89,6 +89,9 @@ struct ShownMessageBox {
 std::vector<ShownMessageBox> MessageBoxes();
 void ClearMessageBoxes();
 
+// What the folder picker answers from now on: the host folder, or nothing for a cancel.
+void AnswerFolderPicker(std::optional<std::filesystem::path> folder);
+
 // A web view of the headless driver: what was asked of it, and the client it reports to, through
 // which a test raises any of the view's events. Valid while the view lives.
 struct WebViewState {
@@ -114,7 +117,5 @@ struct WebViewState {
 };
 // The web views alive now, oldest first.
 std::vector<WebViewState*> WebViews();
-// What the folder picker answers from now on: the host folder, or nothing for a cancel.
-void AnswerFolderPicker(std::optional<std::filesystem::path> folder);
 
 }  // namespace plat::headless

@@ -39,7 +39,7 @@ inline HDC CanvasContext(TextCanvas* canvas) {
     return reinterpret_cast<HDC>(canvas);
 }
 
-// Draw aspects, views and hit results.
+// Views and hit results.
 constexpr LONG TXTVIEW_ACTIVE = 0;
 constexpr LONG TXTVIEW_INACTIVE = -1;
 constexpr DWORD TXTHITRESULT_NOHIT = 0;
