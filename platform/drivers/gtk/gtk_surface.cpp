@@ -1,7 +1,9 @@
 #include "drivers/gtk/gtk_surface.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "plat/text.h"
 #include "plat/window_styles.h"
@@ -49,11 +51,36 @@ void CopyArea(cairo_surface_t* picture, const RECT& area, const PixelBuffer& pix
     cairo_surface_mark_dirty_rectangle(picture, left, top, right - left, bottom - top);
 }
 
+// The runs of pixels of `area` whose alpha is not 0.
+cairo_region_t* ShownPixels(cairo_surface_t* picture, const RECT& area) {
+    const unsigned char* data = cairo_image_surface_get_data(picture);
+    int stride = cairo_image_surface_get_stride(picture);
+    std::vector<cairo_rectangle_int_t> runs;
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+        LONG x = area.left;
+        while (x < area.right) {
+            while (x < area.right && (row[x] >> 24) == 0) {
+                ++x;
+            }
+            LONG start = x;
+            while (x < area.right && (row[x] >> 24) != 0) {
+                ++x;
+            }
+            if (x > start) {
+                runs.push_back({start, y, x - start, 1});
+            }
+        }
+    }
+    return cairo_region_create_rectangles(runs.data(), static_cast<int>(runs.size()));
+}
+
 }  // namespace
 
 GtkSurface::GtkSurface(const SurfaceDescription& description, GtkWindow* owner)
     : m_window(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
-      m_picture(BlankPicture(WidthOf(description.bounds), HeightOf(description.bounds))) {
+      m_picture(BlankPicture(WidthOf(description.bounds), HeightOf(description.bounds))),
+      m_shownArea(cairo_region_create()) {
     GtkWindow* window = Window();
     gtk_window_set_decorated(window, FALSE);
     gtk_widget_set_app_paintable(m_window, TRUE);
@@ -71,6 +98,7 @@ GtkSurface::GtkSurface(const SurfaceDescription& description, GtkWindow* owner)
     g_signal_connect(m_window, "realize", G_CALLBACK(OnRealize), this);
     // The window system decides when a window closes; the window manager's close only asks.
     g_signal_connect(m_window, "delete-event", G_CALLBACK(gtk_true), nullptr);
+    ApplyInputShape();
 }
 
 GtkSurface::~GtkSurface() {
@@ -78,6 +106,7 @@ GtkSurface::~GtkSurface() {
     m_input.reset();
     gtk_widget_destroy(m_window);
     cairo_surface_destroy(m_picture);
+    cairo_region_destroy(m_shownArea);
     if (m_cursor) {
         g_object_unref(m_cursor);
     }
@@ -131,6 +160,9 @@ void GtkSurface::Resize(SIZE size) {
     cairo_surface_t* resized = Resized(m_picture, size.cx, size.cy);
     cairo_surface_destroy(m_picture);
     m_picture = resized;
+    cairo_rectangle_int_t bounds{0, 0, static_cast<int>(size.cx), static_cast<int>(size.cy)};
+    cairo_region_intersect_rectangle(m_shownArea, &bounds);
+    ApplyInputShape();
     gtk_window_resize(Window(), std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1));
 }
 
@@ -146,13 +178,40 @@ void GtkSurface::Present(const RECT& area, const PixelBuffer& pixels, BYTE const
     if (constantAlpha != m_constantAlpha) {
         m_constantAlpha = constantAlpha;
         gtk_widget_queue_draw(m_window);
+        ApplyInputShape();
     }
     if (pixels.Empty()) {
         return;
     }
     CopyArea(m_picture, area, pixels);
+    TrackShownArea(area);
     gtk_widget_queue_draw_area(m_window, area.left, area.top, area.right - area.left,
                                area.bottom - area.top);
+}
+
+// What shows nothing on the screen lets the pointer through to what lies beneath, as a
+// layered window does: the pixels whose alpha is 0, and the whole window at constant alpha 0.
+void GtkSurface::TrackShownArea(const RECT& area) {
+    RECT clipped{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
+                 std::min<LONG>(area.right, cairo_image_surface_get_width(m_picture)),
+                 std::min<LONG>(area.bottom, cairo_image_surface_get_height(m_picture))};
+    if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) {
+        return;
+    }
+    cairo_rectangle_int_t changed{clipped.left, clipped.top, clipped.right - clipped.left,
+                                  clipped.bottom - clipped.top};
+    cairo_region_subtract_rectangle(m_shownArea, &changed);
+    cairo_region_t* shown = ShownPixels(m_picture, clipped);
+    cairo_region_union(m_shownArea, shown);
+    cairo_region_destroy(shown);
+    ApplyInputShape();
+}
+
+void GtkSurface::ApplyInputShape() {
+    cairo_region_t* shape =
+        m_constantAlpha == 0 ? cairo_region_create() : cairo_region_reference(m_shownArea);
+    gtk_widget_input_shape_combine_region(m_window, shape);
+    cairo_region_destroy(shape);
 }
 
 gboolean GtkSurface::OnDraw(GtkWidget*, cairo_t* context, gpointer self) {

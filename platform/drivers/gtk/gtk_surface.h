@@ -36,9 +36,12 @@ private:
     static void OnRealize(GtkWidget* window, gpointer self);
     void ApplyStyle(const SurfaceDescription& description);
     void ApplyCursor();
+    void TrackShownArea(const RECT& area);
+    void ApplyInputShape();
 
     GtkWidget* m_window;
     cairo_surface_t* m_picture;
+    cairo_region_t* m_shownArea;  // the pixels of the picture whose alpha is not 0
     BYTE m_constantAlpha = 255;
     GdkCursor* m_cursor = nullptr;
     std::unique_ptr<SurfaceInput> m_input;
