@@ -48,7 +48,9 @@ pid_t Spawn(std::vector<std::string> arguments) {
 }
 
 pid_t StartXvfb(const std::string& name) {
-    return Spawn({"Xvfb", name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"});
+    // Without -noreset the server starts afresh whenever its last client leaves, forgetting a
+    // keyboard layout a tool such as setxkbmap has just set.
+    return Spawn({"Xvfb", name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset"});
 }
 
 void Stop(pid_t process) {

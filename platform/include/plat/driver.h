@@ -105,6 +105,8 @@ struct InputEvent {
     MouseButton button;
     int wheelDelta;
     UINT virtualKey;
+    // Character: the text. KeyDown: the character the keyboard layout gives the key as it is
+    // pressed, for TranslateMessage; 0 leaves it to the window system's own table.
     wchar_t character;
 };
 

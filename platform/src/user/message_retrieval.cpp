@@ -36,6 +36,8 @@ std::optional<MSG> TakeInput(Guard& lock, ThreadQueue& queue, const MessageFilte
         return std::nullopt;
     }
     if (remove) {
+        const InputEvent& event = queue.input.front().event;
+        queue.lastKeyCharacter = event.kind == InputEvent::Kind::KeyDown ? event.character : 0;
         queue.input.pop_front();
         user::NoteInputTaken(message);
     }

@@ -59,6 +59,7 @@ struct ThreadQueue {
     std::condition_variable wake;
     std::uint64_t wakeups = 0;  // counts WakeQueue calls, so a waiter sees what it missed
     MSG lastTaken{};
+    wchar_t lastKeyCharacter = 0;  // the layout's character of lastTaken when it is a key-down
 };
 
 // These need the window-system lock.
