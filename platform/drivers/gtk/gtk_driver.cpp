@@ -95,7 +95,8 @@ GtkWindow* GtkDriver::WindowOf(HWND window) {
 }
 
 void GtkDriver::CreateSurface(HWND window, const SurfaceDescription& description) {
-    m_surfaces[window] = std::make_unique<GtkSurface>(description, WindowOf(description.owner));
+    m_surfaces[window] =
+        std::make_unique<GtkSurface>(window, description, WindowOf(description.owner));
 }
 
 void GtkDriver::DestroySurface(HWND window) {

@@ -75,10 +75,32 @@ cairo_region_t* ShownPixels(cairo_surface_t* picture, const RECT& area) {
     return cairo_region_create_rectangles(runs.data(), static_cast<int>(runs.size()));
 }
 
+constexpr std::size_t kRequestsKept = 16;
+
+bool SameRect(const RECT& one, const RECT& other) {
+    return one.left == other.left && one.top == other.top && one.right == other.right &&
+           one.bottom == other.bottom;
+}
+
+gboolean ReportDeactivationUnlessFocused(gpointer) {
+    GList* windows = gtk_window_list_toplevels();
+    bool focused = false;
+    for (GList* item = windows; item && !focused; item = item->next) {
+        focused = gtk_window_is_active(GTK_WINDOW(item->data));
+    }
+    g_list_free(windows);
+    if (!focused) {
+        DeliverSurfaceEvent({SurfaceEvent::Kind::Deactivated, nullptr, {}});
+    }
+    return G_SOURCE_REMOVE;
+}
+
 }  // namespace
 
-GtkSurface::GtkSurface(const SurfaceDescription& description, GtkWindow* owner)
-    : m_window(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
+GtkSurface::GtkSurface(HWND handle, const SurfaceDescription& description, GtkWindow* owner)
+    : m_handle(handle),
+      m_window(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
+      m_bounds(description.bounds),
       m_picture(BlankPicture(WidthOf(description.bounds), HeightOf(description.bounds))),
       m_shownArea(cairo_region_create()) {
     GtkWindow* window = Window();
@@ -96,8 +118,11 @@ GtkSurface::GtkSurface(const SurfaceDescription& description, GtkWindow* owner)
     m_input = std::make_unique<SurfaceInput>(m_window);
     g_signal_connect(m_window, "draw", G_CALLBACK(OnDraw), this);
     g_signal_connect(m_window, "realize", G_CALLBACK(OnRealize), this);
-    // The window system decides when a window closes; the window manager's close only asks.
-    g_signal_connect(m_window, "delete-event", G_CALLBACK(gtk_true), nullptr);
+    g_signal_connect(m_window, "focus-in-event", G_CALLBACK(OnFocus), this);
+    g_signal_connect(m_window, "focus-out-event", G_CALLBACK(OnFocus), this);
+    g_signal_connect(m_window, "configure-event", G_CALLBACK(OnConfigure), this);
+    g_signal_connect(m_window, "window-state-event", G_CALLBACK(OnWindowState), this);
+    g_signal_connect(m_window, "delete-event", G_CALLBACK(OnDelete), this);
     ApplyInputShape();
 }
 
@@ -135,14 +160,18 @@ void GtkSurface::Show(SurfaceShow show, bool activate) {
             return;
         case SurfaceShow::Minimized:
             gtk_widget_show(m_window);
-            gtk_window_iconify(window);
+            if (!IsIconified()) {
+                gtk_window_iconify(window);
+            }
             return;
         case SurfaceShow::Maximized:
             gtk_window_maximize(window);
             break;
         case SurfaceShow::Normal:
             gtk_window_unmaximize(window);
-            gtk_window_deiconify(window);
+            if (IsIconified()) {
+                gtk_window_deiconify(window);
+            }
             break;
     }
     if (activate) {
@@ -152,11 +181,21 @@ void GtkSurface::Show(SurfaceShow show, bool activate) {
     }
 }
 
+// A change the window manager made is followed without asking for it again: such a request
+// would reach the window manager late and undo what the user did since.
+bool GtkSurface::IsIconified() const {
+    GdkWindow* native = gtk_widget_get_window(m_window);
+    return native && (gdk_window_get_state(native) & GDK_WINDOW_STATE_ICONIFIED);
+}
+
 void GtkSurface::Move(POINT topLeft) {
+    AskToBePlaced({topLeft.x, topLeft.y, topLeft.x + m_bounds.right - m_bounds.left,
+                   topLeft.y + m_bounds.bottom - m_bounds.top});
     gtk_window_move(Window(), topLeft.x, topLeft.y);
 }
 
 void GtkSurface::Resize(SIZE size) {
+    AskToBePlaced({m_bounds.left, m_bounds.top, m_bounds.left + size.cx, m_bounds.top + size.cy});
     cairo_surface_t* resized = Resized(m_picture, size.cx, size.cy);
     cairo_surface_destroy(m_picture);
     m_picture = resized;
@@ -170,8 +209,18 @@ void GtkSurface::SetTitle(const std::wstring& title) {
     gtk_window_set_title(Window(), WideToUtf8(title).c_str());
 }
 
+// An owned window (a tool tip, a popup) has no task-bar entry of its own and leaves the
+// desktop's focus with its owner, whose keys the window system hands on to it.
 void GtkSurface::SetOwner(GtkWindow* owner) {
-    gtk_window_set_transient_for(Window(), owner);
+    GtkWindow* window = Window();
+    gtk_window_set_transient_for(window, owner);
+    bool owned = owner != nullptr;
+    gtk_window_set_skip_taskbar_hint(window, owned);
+    gtk_window_set_skip_pager_hint(window, owned);
+    if (owned) {
+        gtk_window_set_accept_focus(window, FALSE);
+        gtk_window_set_focus_on_map(window, FALSE);
+    }
 }
 
 void GtkSurface::Present(const RECT& area, const PixelBuffer& pixels, BYTE constantAlpha) {
@@ -240,6 +289,72 @@ void GtkSurface::ApplyCursor() {
 
 void GtkSurface::OnRealize(GtkWidget*, gpointer self) {
     static_cast<GtkSurface*>(self)->ApplyCursor();
+}
+
+// What the window manager does reaches the window system. The desktop's focus going from one of
+// the program's windows to another shows as a focus-out and then a focus-in, so a focus-out
+// is a deactivation only when, once the events at hand are handled, no window of the program
+// has the focus.
+gboolean GtkSurface::OnFocus(GtkWidget*, GdkEventFocus* event, gpointer self) {
+    auto* surface = static_cast<GtkSurface*>(self);
+    if (event->in) {
+        DeliverSurfaceEvent({SurfaceEvent::Kind::Activated, surface->m_handle, {}});
+    } else {
+        g_idle_add(ReportDeactivationUnlessFocused, nullptr);
+    }
+    return FALSE;
+}
+
+gboolean GtkSurface::OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self) {
+    static_cast<GtkSurface*>(self)->Configured(*event);
+    return FALSE;
+}
+
+void GtkSurface::AskToBePlaced(const RECT& bounds) {
+    m_bounds = bounds;
+    m_requested.push_back(bounds);
+    if (m_requested.size() > kRequestsKept) {
+        m_requested.pop_front();
+    }
+}
+
+// The window manager confirms the places the window system asked for, perhaps late and after
+// others; a place it chose itself is reported. A size the window system has as 0 shows as 1.
+void GtkSurface::Configured(const GdkEventConfigure& event) {
+    LONG width = event.width == WidthOf(m_bounds) ? m_bounds.right - m_bounds.left : event.width;
+    LONG height =
+        event.height == HeightOf(m_bounds) ? m_bounds.bottom - m_bounds.top : event.height;
+    RECT bounds{event.x, event.y, event.x + width, event.y + height};
+    auto asked = std::find_if(m_requested.begin(), m_requested.end(),
+                              [&](const RECT& requested) { return SameRect(requested, bounds); });
+    if (asked != m_requested.end()) {
+        m_requested.erase(m_requested.begin(), asked + 1);
+        return;
+    }
+    if (SameRect(bounds, m_bounds)) {
+        return;
+    }
+    m_bounds = bounds;
+    DeliverSurfaceEvent({SurfaceEvent::Kind::Placed, m_handle, bounds});
+}
+
+gboolean GtkSurface::OnWindowState(GtkWidget* window, GdkEventWindowState* event, gpointer self) {
+    auto* surface = static_cast<GtkSurface*>(self);
+    if (!(event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) || !gtk_widget_get_visible(window)) {
+        return FALSE;
+    }
+    bool minimized = event->new_window_state & GDK_WINDOW_STATE_ICONIFIED;
+    DeliverSurfaceEvent({minimized ? SurfaceEvent::Kind::Minimized : SurfaceEvent::Kind::Restored,
+                         surface->m_handle,
+                         {}});
+    return FALSE;
+}
+
+// The window system decides when a window closes; the window manager's close only asks.
+gboolean GtkSurface::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
+    DeliverSurfaceEvent(
+        {SurfaceEvent::Kind::CloseRequested, static_cast<GtkSurface*>(self)->m_handle, {}});
+    return TRUE;
 }
 
 }  // namespace plat::gtk

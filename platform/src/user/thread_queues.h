@@ -53,6 +53,7 @@ struct ThreadQueue {
     std::deque<MSG> posted;
     std::deque<std::shared_ptr<SentMessage>> sent;
     std::deque<QueuedInput> input;
+    std::deque<SurfaceEvent> surfaceEvents;  // what the window manager did, not yet followed
     bool quitPosted = false;
     int quitCode = 0;
     std::vector<Timer> timers;
