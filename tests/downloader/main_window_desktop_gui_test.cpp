@@ -1,6 +1,7 @@
-// The launcher's main window over a desktop under a compositing manager: the desktop shows
-// through the window's transparent corners and its blended edge, and clicks there reach the
-// window beneath; the host's invisible helper window takes no clicks at all.
+// The launcher's main window on desktops of their own: under a compositing manager the desktop
+// shows through the window's transparent corners and its blended edge, and clicks there reach
+// the window beneath, while the host's invisible helper window takes no clicks at all; on a
+// screen scaled twice the window shows at twice its size and clicks land where they should.
 #include <gtest/gtest.h>
 
 #include "plat/types.h"
@@ -96,6 +97,43 @@ TEST(MainWindowOnADesktop, TransparentPixelsShowTheDesktopAndLetClicksThrough) {
     EXPECT_TRUE(PumpUntil([&] { return Clicked(desktop); })) << "the top-left corner was taken";
     host->DestroyWindow();
     plat::DestroyWindow(desktop);
+}
+
+// GDK_SCALE=2: the window model keeps its own coordinates, the screen shows each of its pixels
+// as two by two.
+TEST(MainWindowOnADesktop, OnAScaledScreenAClickReachesTheDownloadButton) {
+    plat::test::XvfbDisplay display;
+    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
+    setenv("GDK_SCALE", "2", 1);
+    setenv("DM_DRIVER", "gtk", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+
+    DMApp app;
+    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+    auto host =
+        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    HWND window = host->DM_CreateWindow(L"main", kWindowAt.x, kWindowAt.y);
+    ASSERT_NE(window, nullptr);
+    host->ShowWindow(plat::SW_SHOW);
+    vael::test::Settle(1000ms);
+
+    RECT rect{};
+    plat::GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 675);
+    Screenshot screen;
+    ASSERT_TRUE(screen.Taken());
+    vael::test::TempDir folder;
+    EXPECT_TRUE(screen.Save((folder.path() / "scaled.png").string()));
+    // The window's middle, twice as far from the corner of the screen, shows the window.
+    EXPECT_NE(screen.At(2 * (kWindowAt.x + 337), 2 * (kWindowAt.y + 300)), (Colour{0, 0, 0}));
+
+    RECT download = host->FindChildByName(L"download")->m_rcWindow;
+    LONG x = 2 * (kWindowAt.x + (download.left + download.right) / 2);
+    LONG y = 2 * (kWindowAt.y + (download.top + download.bottom) / 2);
+    ASSERT_TRUE(RunXdotool("mousemove " + At(x, y) + " click 1"));
+    EXPECT_TRUE(PumpUntil([&] { return !host->clicks.empty(); }));
+    EXPECT_EQ(host->clicks, std::vector<DMStringT>{L"download"});
+    host->DestroyWindow();
 }
 
 }  // namespace
