@@ -7,9 +7,14 @@
 
 #include "LauncherLib/CommandParams.h"
 #include "LauncherLib/CommandRegistry.h"
+#include "LauncherLib/HttpGetCommand.h"
+#include "LauncherLib/HttpGetFileCommand.h"
+#include "LauncherLib/HttpPostCommand.h"
 #include "LauncherLib/UnZipCommand.h"
 #include "LauncherLib/UrlFileName.h"
 #include "LauncherLib/UrlHttpGetBigFileCommand.h"
+#include "LauncherLib/UrlHttpGetFileCommand.h"
+#include "LauncherLib/UrlHttpPostCommand.h"
 #include "plat/files.h"
 #include "plat/text.h"
 
@@ -33,6 +38,11 @@ LaunchClient::~LaunchClient() {
 void LaunchClient::Init(const std::string& first, const std::string& second) {
     useCurlPost = false;
     InitCurlOnce();
+    RegisterCommand("httpgetcmd", FactoryOf<CHttpGetCommand>());
+    RegisterCommand("httppostcmd", FactoryOf<CHttpPostCommand>());
+    RegisterCommand("httpcurlpostcmd", FactoryOf<CUrlHttpPostCommand>());
+    RegisterCommand("httpgetfilecmd", FactoryOf<CHttpGetFileCommand>());
+    RegisterCommand("httpurlgetfilecmd", FactoryOf<CUrlHttpGetFileCommand>());
     RegisterCommand("httpurlgetbigfilecmd", FactoryOf<CUrlHttpGetBigFileCommand>());
     RegisterCommand("UnzipCommand", FactoryOf<CUnZipCommand>());
     useCurlPost = true;

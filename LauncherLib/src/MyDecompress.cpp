@@ -103,7 +103,7 @@ void MyDecompress::CountEntry() {
 
 bool MyDecompress::HandleFolderEntry(std::istream& zipStream,
                                      const Poco::Zip::ZipLocalFileHeader& header) {
-    std::string name = GbkToUtf8(header.getFileName());
+    std::string name = EntryNameToUtf8(header);
     if (!IsSafeEntryName(name)) {
         return Fail(name, "Illegal entry name");
     }
@@ -117,7 +117,7 @@ bool MyDecompress::HandleFolderEntry(std::istream& zipStream,
 
 bool MyDecompress::HandleFileEntry(std::istream& zipStream,
                                    const Poco::Zip::ZipLocalFileHeader& header) {
-    std::string name = GbkToUtf8(header.getFileName());
+    std::string name = EntryNameToUtf8(header);
     try {
         if (!IsSafeEntryName(name)) {
             throw Poco::Zip::ZipException("Illegal entry name", name);

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "DMAttrTable.h"
@@ -25,6 +26,25 @@ constexpr std::uint16_t kEncrypted = 1;
 constexpr std::uint16_t kSizesAfterData = 8;
 constexpr std::uint16_t kStored = 0;
 constexpr std::uint16_t kDeflated = 8;
+
+// Deflate codes a match of at most 258 bytes in no fewer than two bits.
+constexpr std::uint64_t kMostInflatedPerByte = 1032;
+
+// The most content the entry's compressed bytes can give; a larger recorded size is forged and
+// is never allocated.
+std::uint64_t MostContent(std::uint16_t method, std::uint16_t flags, std::uint64_t compressed) {
+    std::uint64_t data = (flags & kEncrypted)
+                             ? compressed - std::min<std::uint64_t>(compressed, kCryptHeaderSize)
+                             : compressed;
+    switch (method) {
+        case kStored:
+            return data;
+        case kDeflated:
+            return data * kMostInflatedPerByte;
+        default:
+            return 0;
+    }
+}
 
 std::uint16_t U16(const unsigned char* p) {
     return static_cast<std::uint16_t>(p[0] | p[1] << 8);
@@ -131,7 +151,7 @@ bool DMZipArchive::ReadDirectory() {
             return false;
         }
         m_entries.push_back({EntryName(at + kDirectoryEntrySize, nameLength), U16(at + 8),
-                             U32(at + 16), U32(at + 20), U32(at + 24), U32(at + 42)});
+                             U16(at + 10), U32(at + 16), U32(at + 20), U32(at + 24), U32(at + 42)});
         at += length;
     }
     return true;
@@ -149,7 +169,8 @@ const DMZipArchive::Entry* DMZipArchive::Find(const DMStringT& path) const {
 
 std::optional<std::size_t> DMZipArchive::EntrySize(const DMStringT& path) const {
     const Entry* entry = Find(path);
-    if (!entry) {
+    if (!entry || entry->compressedSize > m_size ||
+        entry->uncompressedSize > MostContent(entry->method, entry->flags, entry->compressedSize)) {
         return std::nullopt;
     }
     return entry->uncompressedSize;
@@ -179,7 +200,8 @@ std::optional<DMZipArchive::LocalEntry> DMZipArchive::ReadLocalHeader(const Entr
     }
     header.dataOffset =
         entry.localHeaderOffset + kLocalHeaderSize + U16(local + 26) + U16(local + 28);
-    if (header.dataOffset > m_size || m_size - header.dataOffset < header.compressedSize) {
+    if (header.dataOffset > m_size || m_size - header.dataOffset < header.compressedSize ||
+        header.uncompressedSize > MostContent(header.method, header.flags, header.compressedSize)) {
         return std::nullopt;
     }
     return header;

@@ -34,6 +34,7 @@ private:
     struct Entry {
         DMStringT name;  // "/" turned into "\"
         std::uint16_t flags;
+        std::uint16_t method;
         std::uint32_t crc;
         std::uint32_t compressedSize;
         std::uint32_t uncompressedSize;

@@ -2,6 +2,7 @@
 #include <Poco/Zip/Compress.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <zlib.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -69,6 +70,25 @@ void PrintTo(const ArchiveCase& c, std::ostream* os) {
 
 const std::string kBlob = Incompressible(200000);
 
+// An Info-ZIP Unicode Path extra field (0x7075) naming the entry `utf8`; it belongs to the raw
+// name `raw` when its CRC-32 is that name's.
+std::string UnicodePathField(const std::string& raw, const std::string& utf8, bool matching) {
+    auto crc = static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(raw.data()), static_cast<uInt>(raw.size())));
+    if (!matching) {
+        crc ^= 1;
+    }
+    std::string field = {'\x75', '\x70'};
+    auto size = static_cast<std::uint16_t>(5 + utf8.size());
+    field += static_cast<char>(size & 0xFF);
+    field += static_cast<char>(size >> 8);
+    field += '\x01';
+    for (int shift = 0; shift < 32; shift += 8) {
+        field += static_cast<char>((crc >> shift) & 0xFF);
+    }
+    return field + utf8;
+}
+
 std::vector<ArchiveCase> ArchiveCases() {
     return {
         {"folders, files, stored and deflated",
@@ -97,6 +117,23 @@ std::vector<ArchiveCase> ArchiveCases() {
           {.name = "\xD6\xD0\xCE\xC4/\xD3\xCE\xCF\xB7.txt", .data = "game"}},
          true,
          {{"中文/游戏.txt", "game"}}},
+        {"names flagged as UTF-8 and Unicode Path fields",
+         {{.name = "表だよ/", .flags = 0x800},
+          {.name = "表だよ/一覧表.txt", .data = "list", .flags = 0x800},
+          {.name = "File 2 - \x94.txt",
+           .data = "umlaut",
+           .extra = UnicodePathField("File 2 - \x94.txt", "File 2 - ö.txt", true)},
+          {.name = "\xD6\xD0.txt",
+           .data = "stale",
+           .extra = UnicodePathField("\xD6\xD0.txt", "other.txt", false)},
+          {.name = "\xD3\xCE.txt", .data = "not UTF-8 after all", .flags = 0x800}},
+         true,
+         {{"表だよ/一覧表.txt", "list"},
+          {"File 2 - ö.txt", "umlaut"},
+          {"中.txt", "stale"},
+          {"游.txt", "not UTF-8 after all"}},
+         {"表だよ"},
+         {"other.txt"}},
         {"CRC mismatch deletes the file and fails; later entries still unpack",
          {{.name = "bad.txt", .data = "corrupted", .deflate = true, .corruptCrc = true},
           {.name = "good.txt", .data = "fine"}},
@@ -324,6 +361,38 @@ TEST(UnzipCommand, UnpacksArchivesFromPocoZipAndBsdtar) {
         EXPECT_EQ(ReadFile(out / "bin" / "Play.exe"), ReadFile(source / "bin" / "Play.exe"));
         EXPECT_EQ(ReadFile(out / "readme.txt"), ReadFile(source / "readme.txt"));
         EXPECT_TRUE(fs::is_directory(out / "saves")) << archive;
+    }
+}
+
+// Archivers that mark UTF-8 names (bsdtar and Python's zipfile set general-purpose bit 11):
+// Chinese, Japanese and Russian names land as they were packed, folders included.
+TEST(UnzipCommand, UnpacksUtf8NamesOfArchiversThatFlagThem) {
+    TempDir temp;
+    fs::path source = temp / "src";
+    const std::map<std::string, std::string> files = {
+        {"表だよ/一覧表.txt", "japanese"},
+        {"中文目录/游戏说明.txt", "chinese"},
+        {"Привет/мир.txt", "russian"},
+    };
+    for (const auto& [path, content] : files) {
+        WriteFile(source / fs::u8path(path), content);
+    }
+    std::string inSource = "cd '" + source.string() + "' && LC_ALL=C.UTF-8 ";
+    ASSERT_EQ(std::system((inSource + "bsdtar --format zip -cf ../bsdtar.zip .").c_str()), 0);
+    ASSERT_EQ(std::system((inSource + "/usr/bin/python3 -c \"import os, zipfile\n"
+                                      "with zipfile.ZipFile('../python.zip', 'w') as z:\n"
+                                      "    for d, _, fs in os.walk('.'):\n"
+                                      "        for f in fs: z.write(os.path.join(d, f))\"")
+                              .c_str()),
+              0);
+
+    for (const char* archive : {"bsdtar.zip", "python.zip"}) {
+        fs::path out = temp / (std::string("out-") + archive);
+        Outcome outcome = Unpack(temp / archive, out);
+        EXPECT_TRUE(outcome.success) << archive << ": " << outcome.result->Get("Error");
+        for (const auto& [path, content] : files) {
+            EXPECT_EQ(ReadFile(out / fs::u8path(path)), content) << archive << " " << path;
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include "DMResZipImpl.h"
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
+#include "DUIWindow.h"
 #include "IDMSkin.h"
 #include "Modules/DMResFolderImpl.h"
 #include "PictureWriter.h"
@@ -125,6 +126,21 @@ TEST_F(ResPack, LookupsAcrossLayoutsAndThemes) {
     EXPECT_STREQ(names, L"theme0;theme1;");
 }
 
+// Asked during a theme switch whether its skins changed: records which of the watched skins
+// the switch has re-bound, and the kinds other than 1, which are never answered.
+class SkinWatcher : public DUIWindow {
+public:
+    DMCode IsSkinAffected(int kind) override {
+        for (IDMSkin* skin : watched) {
+            seen.push_back(DMApp::GetObjPtr()->IsSkinUpdated(skin, 1));
+            EXPECT_FALSE(DMApp::GetObjPtr()->IsSkinUpdated(skin, 2));
+        }
+        return DUIWindow::IsSkinAffected(kind);
+    }
+    std::vector<IDMSkin*> watched;
+    std::vector<bool> seen;
+};
+
 // The skins of the global file are re-bound when a switch changes the item behind them.
 TEST_F(ResPack, ThemeSwitchRebindsTheChangedSkins) {
     app.Register(DMRegHelperT<DMResZipImpl>(), true);
@@ -148,19 +164,22 @@ TEST_F(ResPack, ThemeSwitchRebindsTheChangedSkins) {
     EXPECT_EQ(previous, L"theme0");
     EXPECT_EQ(pack->SetCurTheme(L"nosuchtheme", nullptr), DM_ECODE_FAIL);
 
+    auto watcher = DMSmartPtrT<SkinWatcher>::Adopt(new SkinWatcher);
+    watcher->watched = {bg, only1, guanbi};
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_OK);
-    EXPECT_TRUE(app.IsSkinUpdated(bg, 1));
-    EXPECT_TRUE(app.IsSkinUpdated(only1, 1));
-    EXPECT_FALSE(app.IsSkinUpdated(guanbi, 1)) << "the same picture in both themes";
-    EXPECT_FALSE(app.IsSkinUpdated(bg, 2));
+    EXPECT_EQ(watcher->seen, (std::vector<bool>{true, true, false}))
+        << "the same picture in both themes for guanbi";
+    EXPECT_FALSE(app.IsSkinUpdated(bg, 1)) << "only while the switch repaints";
     IDMBitmap* picture = nullptr;
     ASSERT_EQ(bg->GetBitmap(&picture), DM_ECODE_OK);
     EXPECT_EQ((picture->GetPixel(0, 0) >> 16) & 0xFF, 11u) << "theme1's background";
     picture->Release();
 
     pack->SetAttribute(L"boutstyle", L"1", false);
+    watcher->seen.clear();
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_OK);
-    EXPECT_TRUE(app.IsSkinUpdated(guanbi, 1));
+    EXPECT_EQ(watcher->seen, (std::vector<bool>{true, true, true}));
+    EXPECT_FALSE(app.IsSkinUpdated(guanbi, 1));
     EXPECT_EQ(pack->SetCurTheme(L"theme1", nullptr), DM_ECODE_FAIL) << "boutstyle is spent";
 }
 
@@ -193,6 +212,27 @@ TEST_F(ResPack, ArchivesThatCannotBeOpened) {
     DMCode code = 1;
     LoadZip(vael::test::BuildZip(many), nullptr, &code);
     EXPECT_EQ(code, DM_ECODE_OK) << "999 entries are fine";
+}
+
+// An entry whose recorded size is more than its compressed bytes can give is refused before
+// anything of that size is allocated.
+TEST_F(ResPack, AForgedEntrySizeIsRefused) {
+    std::vector<vael::test::ZipEntry> entries = TreeEntries();
+    for (vael::test::ZipEntry& entry : entries) {
+        if (entry.name == "layout/main.xml") {
+            entry.sizeError = 3'000'000'000;
+        }
+    }
+    entries.push_back({.name = "stored.txt", .data = "plain", .sizeError = 1'000'000'000});
+    std::string bytes = vael::test::BuildZip(entries);
+    DMZipArchive reader;
+    ASSERT_TRUE(reader.OpenMemory(bytes.data(), bytes.size()));
+    ASSERT_FALSE(reader.EntrySize(L"layout\\main.xml").has_value());
+    ASSERT_FALSE(reader.EntrySize(L"stored.txt").has_value());
+    EXPECT_FALSE(reader.ReadEntry(L"layout\\main.xml").has_value());
+    EXPECT_FALSE(reader.ReadEntry(L"stored.txt").has_value());
+    EXPECT_TRUE(reader.ReadEntry(L"layout\\global.xml").has_value());
+    EXPECT_EQ(ItemText(*LoadZip(bytes), L"layout", L"main"), "<missing>");
 }
 
 // The zip tool encrypts one picture with the traditional scheme; the indexes stay plain.

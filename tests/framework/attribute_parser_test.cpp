@@ -69,6 +69,10 @@ TEST_F(Parsers, Color) {
         {L"pbgra(ff,00,00,ff)", 0, 0xFF0000FF},
         {L"pbgra(c0,c0,c0,ff)", 0, 0xFFC0C0C0},
         {L"pbgra(ff,ff,ff)", 1, kUnchanged},
+        {L"RGB(ff,00,00)", 1, kUnchanged},
+        {L"RGBA(00,ff,00,80)", 1, kUnchanged},
+        {L"rgbA(00,ff,00,80)", 1, kUnchanged},
+        {L"PBGRA(ff,00,00,ff)", 1, kUnchanged},
         {L"purple-ish", 0, 0xFF000000},
         {L"", 1, kUnchanged},
     };

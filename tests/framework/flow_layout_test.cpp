@@ -95,6 +95,18 @@ TEST_F(FlowLayouts, WrapColumnsFromItemSizeOrColumnCount) {
     EXPECT_EQ(RectOf(L"b1").right, 295);
 }
 
+// "colcount" set by code is only stored; "childpaddlen" lays out the parent again.
+TEST_F(FlowLayouts, ColumnCountSetByCodeDoesNotLayOutTheParent) {
+    Build(
+        "<dm><WrapLayout name=\"wrap\" pos=\"0,0,@300,@200\" colcount=\"2\"/>"
+        "<window name=\"moved\" pos=\"400,0,@10,@10\"/></dm>");
+    Find(L"moved")->m_rcWindow = {1, 1, 2, 2};
+    EXPECT_EQ(Find(L"wrap")->SetAttribute(L"colcount", L"3", false), DMATTR_OK);
+    EXPECT_EQ(RectOf(L"moved").left, 1);
+    EXPECT_EQ(Find(L"wrap")->SetAttribute(L"childpaddlen", L"4", false), DMATTR_OK);
+    EXPECT_EQ(RectOf(L"moved").left, 400);
+}
+
 constexpr const char* kSplit =
     "<dm><splitlayout name=\"split\" pos=\"0,0,@200,@100\" sliderwidth=\"4\" %s>"
     "<window name=\"one\"/><window name=\"two\"/></splitlayout></dm>";

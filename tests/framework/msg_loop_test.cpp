@@ -161,6 +161,53 @@ TEST_F(MsgLoop, IdleRunsOnceAfterEachActivity) {
     EXPECT_EQ(afterEach, (std::vector<int>{1, 1, 1, 2, 3}));
 }
 
+// Counts what it is asked; on WM_USER it removes itself and the filter after it, as a host
+// destroyed inside a filter does. As an idle handler it removes itself and does its work.
+class Remover : public IDMMessageFilter, public IDMIdleHandler {
+public:
+    bool PreTranslateMessage(plat::MSG* message) override {
+        ++asked;
+        if (message->message == plat::WM_USER && loop) {
+            loop->RemoveMessageFilter(this);
+            loop->RemoveMessageFilter(next);
+        }
+        return false;
+    }
+    bool OnIdle(int) override {
+        ++idle;
+        loop->RemoveIdleHandler(this);
+        work();
+        return true;
+    }
+    DMMsgLoop* loop = nullptr;
+    std::function<void()> work;
+    IDMMessageFilter* next = nullptr;
+    int asked = 0;
+    int idle = 0;
+};
+
+TEST_F(MsgLoop, FiltersAndIdleHandlersMayRemoveThemselvesAndOthers) {
+    DMMsgLoop loop;
+    Remover after;
+    Remover first;
+    first.loop = &loop;
+    first.next = &after;
+    loop.AddMessageFilter(&first);
+    loop.AddMessageFilter(&after);
+    loop.AddIdleHandler(&first);
+    first.work = [] {
+        DWORD self = plat::GetCurrentThreadId();
+        plat::PostThreadMessageW(self, plat::WM_USER + 1, 0, 0);
+        plat::PostThreadMessageW(self, plat::WM_USER, 0, 0);
+        plat::PostThreadMessageW(self, plat::WM_USER + 2, 0, 0);
+        plat::PostQuitMessage(3);
+    };
+    EXPECT_EQ(loop.Run(), 3);
+    EXPECT_EQ(first.asked, 2);
+    EXPECT_EQ(after.asked, 1) << "removed before its turn";
+    EXPECT_EQ(first.idle, 1);
+}
+
 // Calls its hook for WM_USER.
 class HookWnd : public TestWnd {
 public:

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Core/DUITimer.h"
 #include "DMApp.h"
 #include "DMCWnd.h"
 #include "DMSmartPtrT.h"
@@ -14,6 +15,7 @@
 #include "DUIFocusMgr.h"
 #include "DUIWindow.h"
 #include "IDMDraw.h"
+#include "Modules/Render/DMRenderImpl.h"
 #include "StandInContainer.h"
 #include "plat/headless.h"
 #include "plat/message_queue.h"
@@ -102,6 +104,31 @@ TEST_F(Widgets, InvalidPositionsAreRefused) {
     EXPECT_EQ(widget->SetAttribute(L"pos", L"@5,0,10,10", true), DMATTR_FAIL);
     EXPECT_EQ(widget->SetAttribute(L"pos", L"1,2,3", true), DMATTR_FAIL);
     EXPECT_EQ(widget->SetAttribute(L"pos", L"1,2,@3,@4", true), DMATTR_OK);
+}
+
+// Set by code, an invalid position keeps the widget where its last valid one put it.
+TEST_F(Widgets, AnInvalidPositionKeepsThePreviousOne) {
+    Build("<dm><window name=\"w\" pos=\"10,20,@30,@40\"/></dm>");
+    DUIWindow* widget = root->FindChildByName(L"w");
+    EXPECT_NE(widget->SetAttribute(L"pos", L"@5,0,10,10", false), DM_ECODE_OK);
+    EXPECT_NE(widget->SetAttribute(L"pos", L"1,2,3", false), DM_ECODE_OK);
+    root->UpdateChildLayout();
+    RECT rect = RectOf(L"w");
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 20);
+    EXPECT_EQ(rect.right, 40);
+    EXPECT_EQ(rect.bottom, 60);
+}
+
+// A widget without siblings and without a parent takes the given area for its siblings' edges.
+TEST_F(Widgets, SiblingReferencesWithoutSiblingOrParent) {
+    auto alone = DMSmartPtrT<DUIWindow>::Adopt(new DUIWindow);
+    alone->SetAttribute(L"pos", L"[5,]5,@10,@10", true);
+    RECT area{0, 0, 100, 50};
+    EXPECT_EQ(alone->SendMessage(plat::WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&area)),
+              DM_ECODE_OK);
+    EXPECT_TRUE(alone->IsLaidOut());
+    EXPECT_EQ(alone->m_rcWindow.right - alone->m_rcWindow.left, 10);
 }
 
 TEST_F(Widgets, LaterSiblingsResolveInALaterPassAndCirclesNever) {
@@ -416,6 +443,63 @@ public:
     std::vector<WPARAM> ids;
 };
 
+// The window-less timer of a widget that is gone is killed at its next tick.
+TEST_F(Widgets, TimersOfAGoneWidgetStop) {
+    plat::headless::StartVirtualClock();
+    auto* widget = new TimerCounter;
+    root->InsertChild(widget);
+    ASSERT_EQ(widget->SetTimerEx(7, 50), DM_ECODE_OK);
+    root->DestroyChild(widget);
+    plat::headless::AdvanceClock(60);
+    plat::MSG message{};
+    while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
+        plat::DispatchMessageW(&message);
+    }
+    int left = 0;
+    app.GetTimerTable().m_timers.ForEach([&](plat::UINT_PTR, const DUITimer::Entry&) { ++left; });
+    EXPECT_EQ(left, 0);
+    plat::headless::StopVirtualClock();
+}
+
+// Without memory for a fragment's own canvas, the fragment is painted in place.
+class StingyRender : public DMRenderImpl {
+    DMDECLARE_CLASS_NAME(StingyRender, DMRenderImpl, L"StingyRender", L"IDMRender", DMREG_Render)
+public:
+    DMCode CreateCanvas(int width, int height, IDMCanvas** canvas) override {
+        if (width > 0 && width < 100) {
+            return DM_ECODE_FAIL;
+        }
+        return DMRenderImpl::CreateCanvas(width, height, canvas);
+    }
+};
+
+TEST_F(Widgets, FragmentsArePaintedWithoutCanvasesOfTheirOwn) {
+    app.Register(DMRegHelperT<PaintCounter>());
+    app.Register(DMRegHelperT<StingyRender>());
+    ASSERT_EQ(app.SetDefRegObj(L"StingyRender", DMREG_Render), DM_ECODE_OK);
+    Build(
+        "<dm><counter name=\"left\" clrbg=\"pbgra(00,00,ff,ff)\" pos=\"0,0,@100,@100\"/>"
+        "<counter name=\"right\" pos=\"200,0,@100,@100\"/></dm>");
+    IDMDraw* created = nullptr;
+    ASSERT_EQ(app.CreateRegObj(&created, nullptr, DMREG_Draw), DM_ECODE_OK);
+    auto draw = DMSmartPtrT<IDMDraw>::Adopt(created);
+    draw->ResizeCanvas(675, 437);
+    RECT first{0, 0, 10, 10};
+    RECT second{250, 50, 260, 60};
+    draw->InvalidateRect(&first, RGN_OR);
+    draw->InvalidateRect(&second, RGN_OR);
+    std::vector<RECT> rects;
+    ASSERT_EQ(draw->GetInvalidateRects(rects), 2);
+    EXPECT_EQ(draw->Render(root.get()), DM_ECODE_OK);
+    EXPECT_EQ(static_cast<PaintCounter*>(root->FindChildByName(L"left"))->paints, 1);
+    EXPECT_EQ(static_cast<PaintCounter*>(root->FindChildByName(L"right"))->paints, 1);
+    IDMCanvas* canvas = nullptr;
+    draw->GetCanvas(&canvas);
+    auto held = DMSmartPtrT<IDMCanvas>::Adopt(canvas);
+    EXPECT_EQ(held->GetPixelBits(nullptr)[5 * 675 + 5], 0xFFFF0000u);
+    EXPECT_EQ(held->GetPixelBits(nullptr)[5 * 675 + 50], 0u) << "outside the fragments";
+}
+
 TEST_F(Widgets, TimersOfWidgets) {
     EXPECT_EQ(DUIWindow::HostTimerId(5, 3), (static_cast<plat::UINT_PTR>(0x83) << 24) | 5);
     plat::headless::StartVirtualClock();
@@ -497,6 +581,75 @@ TEST_F(Widgets, TabMovesTheFocusAndAcceleratorsReachTheirHandler) {
     focus.UnregisterAllAccel(&saver);
     EXPECT_FALSE(focus.OnKeyDown('S', true, false, false));
     EXPECT_EQ(saver.pressed, (std::vector<DWORD>{0x20053}));
+}
+
+TEST_F(Widgets, FocusChangesFireEventsAndRepaintTheWidgets) {
+    Build(
+        "<dm><window name=\"a\" pos=\"0,0,10,10\" bfocusable=\"1\"/>"
+        "<window name=\"b\" pos=\"0,20,10,30\" bfocusable=\"1\"/></dm>");
+    vael::test::StandInContainer focusing(root.get());
+    root->SetContainer(&focusing);
+    struct Recorder {
+        DMCode On(DMEventArgs* event) {
+            seen.push_back(DMStringT(event->m_szNameFrom) + L":" + event->GetEventName());
+            return DM_ECODE_OK;
+        }
+        std::vector<DMStringT> seen;
+    } recorder;
+    DUIWindow* a = root->FindChildByName(L"a");
+    DUIWindow* b = root->FindChildByName(L"b");
+    for (DUIWindow* widget : {a, b}) {
+        for (int id : {int(DMEventSetFocusArgs::EventID), int(DMEventKillFocusArgs::EventID)}) {
+            widget->GetEventMgr().SubscribeEvent(id, Subscriber(&Recorder::On, &recorder));
+        }
+    }
+    a->SetFocus();
+    int repaints = focusing.invalidations;
+    b->SetFocus();
+    EXPECT_EQ(focusing.invalidations - repaints, 2) << "the widget losing and the one gaining";
+    EXPECT_NE(a->KillFocus(), DM_ECODE_OK) << "a widget without the focus leaves it alone";
+    EXPECT_EQ(focusing.OnGetFocusWnd(), b->GetDUIWnd());
+    b->KillFocus();
+    EXPECT_EQ(focusing.OnGetFocusWnd(), 0u);
+    EXPECT_EQ(recorder.seen, (std::vector<DMStringT>{L"a:DMEVT_SETFOCUS", L"a:DMEVT_KILLFOCUS",
+                                                     L"b:DMEVT_SETFOCUS", L"b:DMEVT_KILLFOCUS"}));
+    root->SetContainer(&container);
+}
+
+TEST_F(Widgets, TextIsMeasuredInTheFontItsAncestorsGiveIt) {
+    Build(
+        "<dm><window name=\"big\" pos=\"0,0,600,100\" font=\"face:宋体,size:40\">"
+        "<window name=\"label\" pos=\"0,0,10,10\" text=\"text\"/></window>"
+        "<window name=\"small\" pos=\"0,200,10,210\" text=\"text\"/></dm>");
+    SIZE big{};
+    SIZE small{};
+    root->FindChildByName(L"label")->GetDesiredSize(big);
+    root->FindChildByName(L"small")->GetDesiredSize(small);
+    EXPECT_GE(big.cy, 40);
+    EXPECT_GT(big.cx, 2 * small.cx);
+}
+
+TEST_F(Widgets, AFocusedWidgetWithShowDrawFocusDrawsAFrame) {
+    Build(
+        "<dm><window name=\"f\" pos=\"0,0,40,20\" bfocusable=\"1\" "
+        "bshowdrawfocus=\"1\"/></dm>");
+    vael::test::StandInContainer focusing(root.get());
+    root->SetContainer(&focusing);
+    DUIWindow* widget = root->FindChildByName(L"f");
+    auto paint = [&] {
+        DMSmartPtrT<IDMCanvas> canvas = NewCanvas(40, 20);
+        widget->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(canvas.get()));
+        int grey = 0;
+        for (int x = 0; x < 40; ++x) {
+            std::uint32_t pixel = canvas->GetPixelBits(nullptr)[2 * 40 + x];
+            grey += pixel != 0 && (pixel & 0xFF) == ((pixel >> 8) & 0xFF);
+        }
+        return grey;
+    };
+    EXPECT_EQ(paint(), 0) << "no frame without the focus";
+    widget->SetFocus();
+    EXPECT_GT(paint(), 10) << "a grey line along the top, 2 pixels in";
+    root->SetContainer(&container);
 }
 
 }  // namespace

@@ -133,6 +133,41 @@ TEST_F(MessageQueue, SendMessageAcrossThreadsRunsOnTheWindowsThread) {
     EXPECT_EQ(servedOn, mainThread);
 }
 
+// A message sent to a thread that ends without taking it, or that has ended, is answered 0 at
+// once instead of keeping its sender waiting.
+TEST_F(MessageQueue, SendingToAThreadThatEndedAnswersAtOnce) {
+    std::atomic<HWND> window = nullptr;
+    std::atomic<bool> end = false;
+    std::thread owner([&] {
+        window = CreateRecordingWindow(WS_POPUP, {0, 0, 10, 10});
+        while (!end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    while (!window) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::atomic<bool> returned = false;
+    std::atomic<LRESULT> answer = -1;
+    std::thread sender([&] {
+        answer = SendMessageW(window, WM_USER, 0, 0);
+        returned = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    end = true;
+    owner.join();
+    for (int waited = 0; !returned && waited < 5000; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (!returned) {
+        sender.detach();
+        FAIL() << "the sender still waits";
+    }
+    sender.join();
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(SendMessageW(window, WM_USER, 0, 0), 0);
+}
+
 TEST_F(MessageQueue, PaintComesOnlyWhenTheQueueIsEmptyAndOnlyForInvalidShownWindows) {
     HWND shown = CreateShownWindow({0, 0, 100, 100});
     HWND hidden = CreateRecordingWindow(WS_POPUP, {0, 0, 100, 100});

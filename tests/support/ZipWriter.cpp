@@ -54,7 +54,7 @@ void PutCommonFields(std::string& out, const ZipEntry& entry, const Stored& s, b
     Put32(out, inHeader ? s.compressedSize : 0);
     Put32(out, inHeader ? s.size : 0);
     Put16(out, static_cast<std::uint32_t>(entry.name.size()));
-    Put16(out, 0);  // extra length
+    Put16(out, static_cast<std::uint32_t>(entry.extra.size()));
 }
 
 }  // namespace
@@ -69,7 +69,7 @@ std::string BuildZip(const std::vector<ZipEntry>& entries) {
         }
         Stored s{};
         s.method = entry.method ? entry.method : (entry.deflate ? 8 : 0);
-        s.flags = entry.dataDescriptor ? 0x8 : 0;
+        s.flags = static_cast<std::uint16_t>((entry.dataDescriptor ? 0x8 : 0) | entry.flags);
         s.crc =
             static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(entry.data.data()),
                                              static_cast<uInt>(entry.data.size())) +
@@ -82,6 +82,7 @@ std::string BuildZip(const std::vector<ZipEntry>& entries) {
         Put32(out, 0x04034b50);
         PutCommonFields(out, entry, s, !entry.dataDescriptor);
         out += entry.name;
+        out += entry.extra;
         out += payload;
         if (entry.dataDescriptor) {
             Put32(out, 0x08074b50);
@@ -99,6 +100,7 @@ std::string BuildZip(const std::vector<ZipEntry>& entries) {
         Put32(directory, entry.name.ends_with('/') ? 0x10 : 0);
         Put32(directory, s.offset);
         directory += entry.name;
+        directory += entry.extra;
     }
     auto directoryOffset = static_cast<std::uint32_t>(out.size());
     out += directory;

@@ -18,6 +18,8 @@ struct ZipEntry {
     std::int64_t sizeError = 0;   // added to the stored uncompressed size
     bool damagedData = false;     // the compressed bytes are not valid deflate data
     std::uint16_t method = 0;     // a method other than stored/deflate when non-zero
+    std::uint16_t flags = 0;      // further general-purpose flags, such as 0x800 (UTF-8 name)
+    std::string extra;            // the extra field, in the local header and the directory
 };
 
 // The archive's bytes: local entries, then the central directory, then its end record.

@@ -88,6 +88,7 @@ DMCode DMApp::UpdateSkins(const wchar_t* list, int length) {
             widget->InvalidateRect(widget->m_rcWindow);
         }
     }
+    Data().SkinPool().ForgetUpdated();
     return DM_ECODE_OK;
 }
 

@@ -1,5 +1,7 @@
 #include "DMHWnd.h"
 
+#include "Common/ActiveX/IDUIRealWnd.h"
+#include "Core/DUIWndPool.h"
 #include "DMApp.h"
 #include "DMDummyWnd.h"
 #include "DMStringHelpers.h"
@@ -39,6 +41,7 @@ DMHWnd::DMHWnd() : DMContainerImpl(this) {
         m_pDraw.Attach(draw);
     }
     EnsureThreadMessageLoop();
+    DMApp::GetObjPtr()->GetWndPool().AddHostRoot(GetDUIWnd());
 }
 
 DMHWnd::~DMHWnd() {
@@ -270,7 +273,21 @@ LRESULT DMHWnd::OnHostDestroy(UINT, WPARAM, LPARAM) {
     }
     DestroyDummyWnd();
     plat::RevokeDragDrop(m_hWnd);
+    DMApp::GetObjPtr()->GetWndPool().RemoveHostRoot(GetDUIWnd());
     OnDestroyed();
+    SetMsgHandled(false);
+    return 0;
+}
+
+// The native windows of this host's real-window widgets follow it.
+LRESULT DMHWnd::OnHostMove(UINT, WPARAM, LPARAM) {
+    DUIWndPool& pool = DMApp::GetObjPtr()->GetWndPool();
+    for (DUIWND handle : pool.RealWnds()) {
+        auto* widget = dynamic_cast<IDUIRealWnd*>(pool.FindDUIWnd(handle));
+        if (widget && widget->GetContainer() == this) {
+            widget->OnHostMoved();
+        }
+    }
     SetMsgHandled(false);
     return 0;
 }

@@ -36,16 +36,21 @@ DMCode DUITimer::KillTimerEx(DUIWND widget, plat::UINT_PTR id) {
     return DM_ECODE_OK;
 }
 
-// The widget is looked up at every tick: a widget that is gone gets nothing.
+// The widget is looked up at every tick: the timer of a widget that is gone is killed.
 void DUITimer::OnTimer(HWND, UINT, plat::UINT_PTR platformId, DWORD) {
     DMApp* app = DMApp::GetObjPtr();
-    const Entry* entry = app ? app->GetTimerTable().m_timers.Find(platformId) : nullptr;
+    DUITimer* table = app ? &app->GetTimerTable() : nullptr;
+    const Entry* entry = table ? table->m_timers.Find(platformId) : nullptr;
     if (!entry) {
         return;
     }
-    if (DUIWindow* widget = app->FindDUIWnd(entry->widget)) {
-        widget->SendMessage(DUIMSG_TIMEREX, entry->id);
+    DUIWindow* widget = app->FindDUIWnd(entry->widget);
+    if (!widget) {
+        plat::KillTimer(nullptr, platformId);
+        table->m_timers.RemoveKey(platformId);
+        return;
     }
+    widget->SendMessage(DUIMSG_TIMEREX, entry->id);
 }
 
 }  // namespace DM

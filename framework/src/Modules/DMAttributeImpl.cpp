@@ -61,16 +61,11 @@ bool ReadInteger(const wchar_t* text, int& value) {
     return true;
 }
 
-// The channels of "(%02x,%02x,...)" after a colour function's name, `count` of them.
-bool ReadChannels(const wchar_t* text, int count, unsigned (&channels)[4]) {
-    int read = 0;
-    if (count == 4) {
-        read = std::swscanf(text, L"(%02x,%02x,%02x,%02x)", &channels[0], &channels[1],
-                            &channels[2], &channels[3]);
-    } else {
-        read = std::swscanf(text, L"(%02x,%02x,%02x)", &channels[0], &channels[1], &channels[2]);
-    }
-    return read == count;
+// A colour function read with its lower-case name, as "rgb(%02x,%02x,%02x)": all `count`
+// channels are needed.
+bool ReadChannels(const wchar_t* text, const wchar_t* format, int count, unsigned (&channels)[4]) {
+    return std::swscanf(text, format, &channels[0], &channels[1], &channels[2], &channels[3]) ==
+           count;
 }
 
 BYTE Channel(unsigned value) {
@@ -127,7 +122,9 @@ DMCode DMAttributeImpl::ParseColor(const wchar_t* text, DMColor& value) {
     }
     if (StartsWithNoCase(text, L"rgb")) {
         bool withAlpha = text[3] == L'a' || text[3] == L'A';
-        if (!ReadChannels(text + (withAlpha ? 4 : 3), withAlpha ? 4 : 3, channels)) {
+        bool read = withAlpha ? ReadChannels(text, L"rgba(%02x,%02x,%02x,%02x)", 4, channels)
+                              : ReadChannels(text, L"rgb(%02x,%02x,%02x)", 3, channels);
+        if (!read) {
             return DM_ECODE_FAIL;
         }
         value = DMColor(Channel(channels[0]), Channel(channels[1]), Channel(channels[2]),
@@ -135,7 +132,7 @@ DMCode DMAttributeImpl::ParseColor(const wchar_t* text, DMColor& value) {
         return DM_ECODE_OK;
     }
     if (StartsWithNoCase(text, L"pbgra")) {
-        if (!ReadChannels(text + 5, 4, channels)) {
+        if (!ReadChannels(text, L"pbgra(%02x,%02x,%02x,%02x)", 4, channels)) {
             return DM_ECODE_FAIL;
         }
         // Blue, green, red, alpha, stored as given: the colour is premultiplied already.

@@ -276,9 +276,13 @@ void DMDrawImpl::RenderFragments(DUIWindow* widget, const std::vector<RECT>& fra
         m_pRender->CreateCanvas(fragment.right - fragment.left, fragment.bottom - fragment.top,
                                 &created);
         auto part = DMSmartPtrT<IDMCanvas>::Adopt(created);
+        auto only = NewRegion(&fragment);
+        if (!part) {  // drawn in place instead, clipped to the fragment
+            Draw(m_pCanvas.get(), only.get(), widget);
+            continue;
+        }
         part->SetViewportOrg(-fragment.left, -fragment.top, nullptr);
         part->SelectObject(DMApp::GetObjPtr()->GetFont(L""), nullptr);
-        auto only = NewRegion(&fragment);
         Draw(part.get(), only.get(), widget);
         part->SetViewportOrg(0, 0, nullptr);
         m_pCanvas->BitBlt(part.get(), 0, 0, fragment, SRCCOPY);

@@ -77,21 +77,23 @@ DMCode DMLayoutImpl::SetAttribute(const DMStringT& name, const DMStringT& value,
     return DefAttributeProc(name, value, loading);
 }
 
-// Two or four items; a size item may not come first or second.
+// Two or four items; a size item may not come first or second. An invalid position keeps the
+// items that were there.
 bool DMLayoutImpl::ParsePosition() {
     std::vector<DMStringT> texts =
         m_strPos.empty() ? std::vector<DMStringT>{} : SplitItems(m_strPos);
-    m_nCount = static_cast<int>(texts.size());
+    auto count = static_cast<int>(texts.size());
     bool valid = false;
-    if (m_nCount == 2 || m_nCount == 4) {
+    if (count == 2 || count == 4) {
         DMPosItem parsed[4];
-        for (int i = 0; i < m_nCount; ++i) {
+        for (int i = 0; i < count; ++i) {
             parsed[i] = ParseItem(texts[static_cast<std::size_t>(i)]);
         }
         valid = parsed[0].kind != DMPosItem::Size && parsed[1].kind != DMPosItem::Size;
         if (valid) {
-            std::copy(parsed, parsed + m_nCount, m_items);
-            if (m_nCount == 2) {
+            m_nCount = count;
+            std::copy(parsed, parsed + count, m_items);
+            if (count == 2) {
                 m_uSizeMode = DMSIZE_DESIRED_WIDTH | DMSIZE_DESIRED_HEIGHT;
             }
         }
@@ -120,8 +122,9 @@ void DMLayoutImpl::ApplyPosSize() {
     }
 }
 
-LONG DMLayoutImpl::Resolve(const DMPosItem& item, LONG nearEdge, LONG farEdge,
-                           bool horizontal) const {
+LONG DMLayoutImpl::Resolve(const DMPosItem& item, const RECT& parent, bool horizontal) const {
+    LONG nearEdge = horizontal ? parent.left : parent.top;
+    LONG farEdge = horizontal ? parent.right : parent.bottom;
     auto value = static_cast<LONG>(item.value);
     switch (item.kind) {
         case DMPosItem::Edge:
@@ -137,11 +140,9 @@ LONG DMLayoutImpl::Resolve(const DMPosItem& item, LONG nearEdge, LONG farEdge,
         case DMPosItem::NextFar: {
             bool previous = item.kind == DMPosItem::PrevFar || item.kind == DMPosItem::PrevNear;
             DUIWindow* sibling = m_pOwner->GetWindow(previous ? GDW_PREVSIBLING : GDW_NEXTSIBLING);
-            RECT reference{};
+            RECT reference = parent;
             if (sibling) {
                 sibling->GetLayoutRect(reference);
-            } else {
-                m_pOwner->GetWindow(GDW_PARENT)->GetChildLayoutRect(reference);
             }
             bool farSide = item.kind == DMPosItem::PrevFar || item.kind == DMPosItem::NextFar;
             // Without the sibling the parent's opposite edge stands in.
@@ -216,14 +217,14 @@ DMCode DMLayoutImpl::UpdateLayout(const RECT* parentRect, RECT& rect) {
         return DM_ECODE_FAIL;
     }
     if (m_nCount == 4) {
-        rect.left = Resolve(m_items[0], parent.left, parent.right, true);
-        rect.top = Resolve(m_items[1], parent.top, parent.bottom, false);
+        rect.left = Resolve(m_items[0], parent, true);
+        rect.top = Resolve(m_items[1], parent, false);
         rect.right = m_items[2].kind == DMPosItem::Size && !IsUnresolved(rect.left)
                          ? rect.left + static_cast<LONG>(m_items[2].value)
-                         : Resolve(m_items[2], parent.left, parent.right, true);
+                         : Resolve(m_items[2], parent, true);
         rect.bottom = m_items[3].kind == DMPosItem::Size && !IsUnresolved(rect.top)
                           ? rect.top + static_cast<LONG>(m_items[3].value)
-                          : Resolve(m_items[3], parent.top, parent.bottom, false);
+                          : Resolve(m_items[3], parent, false);
         if (m_items[2].kind == DMPosItem::Size && IsUnresolved(rect.left)) {
             rect.right = POS_WAIT;
         }
@@ -232,8 +233,8 @@ DMCode DMLayoutImpl::UpdateLayout(const RECT* parentRect, RECT& rect) {
         }
     } else if (m_nCount == 2) {
         SIZE size = SizeFromMode(parent);
-        rect.left = Resolve(m_items[0], parent.left, parent.right, true);
-        rect.top = Resolve(m_items[1], parent.top, parent.bottom, false);
+        rect.left = Resolve(m_items[0], parent, true);
+        rect.top = Resolve(m_items[1], parent, false);
         if (!IsUnresolved(rect.left) && !IsUnresolved(rect.top)) {
             rect.right = rect.left + size.cx;
             rect.bottom = rect.top + size.cy;

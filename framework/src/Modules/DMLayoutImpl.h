@@ -52,7 +52,9 @@ public:
 private:
     bool ParsePosition();
     void ApplyPosSize();
-    LONG Resolve(const DMPosItem& item, LONG nearEdge, LONG farEdge, bool horizontal) const;
+    // `parent` is the parent's child layout rectangle, which also stands in for a missing
+    // sibling.
+    LONG Resolve(const DMPosItem& item, const RECT& parent, bool horizontal) const;
     SIZE SizeFromMode(const RECT& parent) const;
     void Stack(const RECT& parent, RECT& rect) const;
 

@@ -26,9 +26,10 @@ public:
     // The skin in the named pool, or with `searchAll` in the first pool that has the id.
     IDMSkin* FindSkin(const DMStringT& pool, const DMStringT& id, bool searchAll);
     // Reloads the pictures the change list "type:name;..." names and keeps the skins that
-    // changed until the next switch.
+    // changed, for the repaint of the switch; ForgetUpdated ends it.
     void UpdateSkins(const DMStringT& changes);
     bool IsSkinUpdated(IDMSkin* skin) const;
+    void ForgetUpdated() { m_updated.clear(); }
 
 private:
     DMSmartPtrT<IDMSkin> CreateSkin(const DMXmlNode& definition);

@@ -26,7 +26,7 @@ int DefaultChildHeight() {
 DMCode DUIWrapLayout::SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) {
     static const DMAttributeEntry<DUIWrapLayout> kTable[] = {
         {&DMAttr::DUIWrapLayoutAttr::INT_colcount,
-         &IntAttribute<&DUIWrapLayout::m_nColCount, DMATTR_PARENTLAYOUT>},
+         &IntAttribute<&DUIWrapLayout::m_nColCount, DMATTR_OK>},
     };
     DMCode code = DMATTR_FAIL;
     if (DispatchAttribute(*this, kTable, name, value, loading, code)) {

@@ -8,6 +8,7 @@
 #include "drivers/gtk/gtk_folder_picker.h"
 #include "drivers/gtk/gtk_message_box.h"
 #include "plat/folder_picker.h"
+#include "drivers/gtk/gtk_web_view.h"
 #include "plat/message_box.h"
 #include "plat/message_queue.h"
 #include "plat/text.h"
@@ -189,6 +190,17 @@ std::vector<MonitorDescription> GtkDriver::Monitors() {
         }
     }
     return monitors;
+}
+
+std::unique_ptr<WebView> GtkDriver::CreateWebView(HWND host, WebViewClient& client) {
+#ifdef VAEL_HAVE_WEBKIT
+    GtkSurface* surface = Find(host);
+    return surface ? MakeGtkWebView(surface->Layer(), client) : nullptr;
+#else
+    (void)host;
+    (void)client;
+    return nullptr;
+#endif
 }
 
 void GtkDriver::SetClipboardText(const std::wstring& text) {

@@ -32,6 +32,7 @@ public:
     void SetPointerGrab(HWND window) override;
     void SetInputMethodPosition(HWND window, POINT point) override;
     std::vector<MonitorDescription> Monitors() override;
+    std::unique_ptr<WebView> CreateWebView(HWND host, WebViewClient& client) override;
     void SetClipboardText(const std::wstring& text) override;
     std::wstring ClipboardText() override;
     DWORD NativeEventThread() const override { return m_thread; }

@@ -128,6 +128,9 @@ GtkSurface::GtkSurface(HWND handle, const SurfaceDescription& description, GtkWi
 
 GtkSurface::~GtkSurface() {
     g_signal_handlers_disconnect_by_data(m_window, this);
+    if (m_layer) {
+        g_signal_handlers_disconnect_by_data(m_layer, this);
+    }
     m_input.reset();
     gtk_widget_destroy(m_window);
     cairo_surface_destroy(m_picture);
@@ -256,11 +259,25 @@ void GtkSurface::TrackShownArea(const RECT& area) {
     ApplyInputShape();
 }
 
+// Native children (web views) take the pointer wherever they are, whatever the picture below.
 void GtkSurface::ApplyInputShape() {
     cairo_region_t* shape =
-        m_constantAlpha == 0 ? cairo_region_create() : cairo_region_reference(m_shownArea);
+        m_constantAlpha == 0 ? cairo_region_create() : cairo_region_copy(m_shownArea);
+    if (m_layer && m_constantAlpha != 0) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(m_layer));
+        for (GList* child = children; child; child = child->next) {
+            GtkAllocation allocation;
+            gtk_widget_get_allocation(GTK_WIDGET(child->data), &allocation);
+            cairo_region_union_rectangle(shape, &allocation);
+        }
+        g_list_free(children);
+    }
     gtk_widget_input_shape_combine_region(m_window, shape);
     cairo_region_destroy(shape);
+}
+
+void GtkSurface::OnLayerAllocated(GtkWidget*, GdkRectangle*, gpointer self) {
+    static_cast<GtkSurface*>(self)->ApplyInputShape();
 }
 
 gboolean GtkSurface::OnDraw(GtkWidget*, cairo_t* context, gpointer self) {
@@ -270,7 +287,21 @@ gboolean GtkSurface::OnDraw(GtkWidget*, cairo_t* context, gpointer self) {
     cairo_set_operator(context, CAIRO_OPERATOR_OVER);
     cairo_set_source_surface(context, surface->m_picture, 0, 0);
     cairo_paint_with_alpha(context, surface->m_constantAlpha / 255.0);
+    if (surface->m_layer) {
+        gtk_container_propagate_draw(GTK_CONTAINER(surface->m_window), surface->m_layer, context);
+    }
     return TRUE;
+}
+
+GtkFixed* GtkSurface::Layer() {
+    if (!m_layer) {
+        m_layer = gtk_fixed_new();
+        gtk_widget_set_has_window(m_layer, FALSE);
+        gtk_container_add(GTK_CONTAINER(m_window), m_layer);
+        g_signal_connect_after(m_layer, "size-allocate", G_CALLBACK(OnLayerAllocated), this);
+        gtk_widget_show(m_layer);
+    }
+    return GTK_FIXED(m_layer);
 }
 
 void GtkSurface::SetCursor(GdkCursor* cursor) {

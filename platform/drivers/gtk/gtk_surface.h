@@ -21,6 +21,8 @@ public:
     GtkSurface& operator=(const GtkSurface&) = delete;
 
     GtkWindow* Window() const { return GTK_WINDOW(m_window); }
+    // The container of native children (web views) over the picture, made at first use.
+    GtkFixed* Layer();
 
     void Show(SurfaceShow show, bool activate);
     void Move(POINT topLeft);
@@ -39,6 +41,7 @@ private:
     static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self);
     static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
     static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static void OnLayerAllocated(GtkWidget*, GdkRectangle*, gpointer self);
     void Configured(const GdkEventConfigure& event);
     bool IsIconified() const;
     void AskToBePlaced(const RECT& bounds);
@@ -49,6 +52,7 @@ private:
 
     HWND m_handle;
     GtkWidget* m_window;
+    GtkWidget* m_layer = nullptr;
     RECT m_bounds;                 // where the window system has the window
     std::deque<RECT> m_requested;  // places asked of the window manager, not yet reported
     cairo_surface_t* m_picture;

@@ -26,6 +26,13 @@ void DeliverKey(Kind kind, UINT virtualKey, wchar_t character = 0) {
     DeliverInput({kind, PointerPosition(), MouseButton::Left, 0, virtualKey, character});
 }
 
+// Whether a composition injected by Compose is going on.
+bool compositionGoingOn = false;
+
+void DeliverComposition(Kind kind, const std::wstring& text = {}, LONG cursor = 0) {
+    DeliverInput({kind, PointerPosition(), MouseButton::Left, 0, 0, 0, text, cursor});
+}
+
 void WakeEveryQueue() {
     user::Guard lock(user::WindowSystemLock());
     user::WakeAllQueues();
@@ -84,6 +91,31 @@ void TypeText(const std::wstring& text) {
     }
 }
 
+void Compose(const std::wstring& text, LONG cursor) {
+    if (!compositionGoingOn) {
+        compositionGoingOn = true;
+        DeliverComposition(Kind::CompositionStart);
+    }
+    DeliverComposition(Kind::Composition, text, cursor);
+}
+
+void CommitComposition(const std::wstring& text) {
+    if (!compositionGoingOn) {
+        DeliverComposition(Kind::CompositionStart);
+    }
+    compositionGoingOn = false;
+    DeliverComposition(Kind::CompositionCommit, text);
+    DeliverComposition(Kind::CompositionEnd);
+}
+
+void CancelComposition() {
+    if (compositionGoingOn) {
+        compositionGoingOn = false;
+        DeliverComposition(Kind::Composition);
+        DeliverComposition(Kind::CompositionEnd);
+    }
+}
+
 void StartVirtualClock(DWORD startTicks) {
     kernel::StartVirtualClock(startTicks);
     WakeEveryQueue();
@@ -133,6 +165,11 @@ void ClearMessageBoxes() {
 
 void AnswerFolderPicker(std::optional<std::filesystem::path> folder) {
     SetFolderPickerPresenter([folder](HWND, const std::wstring&) { return folder; });
+}
+
+std::vector<WebViewState*> WebViews() {
+    HeadlessDriver* driver = ActiveHeadlessDriver();
+    return driver ? driver->WebViews() : std::vector<WebViewState*>{};
 }
 
 }  // namespace plat::headless

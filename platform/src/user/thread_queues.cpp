@@ -18,14 +18,21 @@ std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>>& Queues() {
     return *queues;
 }
 
-// Forgets the thread's queue when the thread ends.
+// Forgets the thread's queue when the thread ends; what other threads sent to it and it did
+// not serve is answered 0, so that their senders go on.
 struct QueueOwnership {
     std::shared_ptr<ThreadQueue> queue;
     ~QueueOwnership() {
-        if (queue) {
-            std::lock_guard<std::mutex> guard(WindowSystemLock());
-            Queues().erase(queue->threadId);
+        if (!queue) {
+            return;
         }
+        std::lock_guard<std::mutex> guard(WindowSystemLock());
+        Queues().erase(queue->threadId);
+        for (const std::shared_ptr<SentMessage>& sent : queue->sent) {
+            sent->done = true;
+            WakeQueue(*sent->sender);
+        }
+        queue->sent.clear();
     }
 };
 

@@ -35,6 +35,29 @@ bool Remove(std::mutex& lock, std::vector<T*>& list, T* item) {
     return true;
 }
 
+// Asks the items in order until one answers true. The list is copied under the lock and each
+// item is asked outside it, if it is still listed: an item may add or remove items, itself
+// included, while it is asked.
+template <class T, class Ask>
+bool AskInTurn(std::mutex& lock, const std::vector<T*>& list, Ask ask) {
+    std::vector<T*> copy;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        copy = list;
+    }
+    for (T* item : copy) {
+        bool listed = false;
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            listed = std::find(list.begin(), list.end(), item) != list.end();
+        }
+        if (listed && ask(item)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int DMMsgLoop::Run() {
@@ -65,23 +88,14 @@ int DMMsgLoop::Run() {
 }
 
 bool DMMsgLoop::PreTranslateMessage(plat::MSG* message) {
-    std::lock_guard<std::mutex> guard(m_filterLock);
-    for (IDMMessageFilter* filter : m_filters) {
-        if (filter->PreTranslateMessage(message)) {
-            return true;
-        }
-    }
-    return false;
+    return AskInTurn(m_filterLock, m_filters, [message](IDMMessageFilter* filter) {
+        return filter->PreTranslateMessage(message);
+    });
 }
 
 bool DMMsgLoop::OnIdle(int idleCount) {
-    std::lock_guard<std::mutex> guard(m_idleLock);
-    for (IDMIdleHandler* handler : m_idleHandlers) {
-        if (handler->OnIdle(idleCount)) {
-            return true;
-        }
-    }
-    return false;
+    return AskInTurn(m_idleLock, m_idleHandlers,
+                     [idleCount](IDMIdleHandler* handler) { return handler->OnIdle(idleCount); });
 }
 
 bool DMMsgLoop::AddMessageFilter(IDMMessageFilter* filter) {
