@@ -3,7 +3,10 @@
 // 10 ms tick and shows the running command's progress, browsing and the folder memo.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -56,13 +59,18 @@ protected:
     }
     static fs::path DriveD() { return plat::PrefixFolder() / "dosdevices" / "d:"; }
 
-    // The window as the launcher opens it; the download command only records its start.
+    // The window as the launcher opens it; the download command records its start and runs
+    // until the client goes, so that only the test decides which records arrive.
     void Open(const std::string& url = kUrl) {
         m_window->Client().Init("", "");
-        vael::test::RegisterScripted("httpurlgetbigfilecmd",
-                                     [this](LauncherLib::CCommandBase&, LauncherLib::ResultMapPtr) {
-                                         m_downloadStarted = true;
-                                     });
+        vael::test::RegisterScripted(
+            "httpurlgetbigfilecmd",
+            [this](LauncherLib::CCommandBase& self, LauncherLib::ResultMapPtr) {
+                m_downloadStarted = true;
+                while (!self.IsCancelled()) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
+            });
         ASSERT_NE(m_window->DM_CreateWindow(L"main"), nullptr);
         m_window->m_strDownloadUrl = url;
         plat::SendMessageW(m_window->m_hWnd, plat::WM_INITDIALOG, 0, 0);
@@ -96,8 +104,9 @@ protected:
         }
         return texts;
     }
-    // Progress values of the running download, as the worker reports them.
+    // Progress values of the running download, as the worker reports them once it runs.
     LauncherLib::ResultMapPtr ReportProgress() {
+        EXPECT_TRUE(vael::test::WaitUntil([&] { return m_downloadStarted.load(); }));
         auto values = std::make_shared<LauncherLib::ResultMap>();
         auto command = std::make_shared<vael::test::ScriptedCommand>("1", "{}", nullptr);
         command->SetTag("DownloadBigFileBegin");
@@ -108,7 +117,7 @@ protected:
     vael::test::TempDir m_driveD;
     DMApp m_app;
     DMSmartPtrT<CMainWnd> m_window = DMSmartPtrT<CMainWnd>::Adopt(new CMainWnd);
-    bool m_downloadStarted = false;
+    std::atomic<bool> m_downloadStarted{false};
 };
 
 TEST_F(MainWindowController, TheFolderIsCheckedInOrderAndEachFailureLeavesTheWindowReady) {

@@ -116,6 +116,22 @@ void GtkDriver::DestroySurface(HWND window) {
 void GtkDriver::ShowSurface(HWND window, SurfaceShow show, bool activate) {
     if (GtkSurface* surface = Find(window)) {
         surface->Show(show, activate);
+        if (show != SurfaceShow::Hidden) {
+            RaiseOwnedWindows(surface->Window());
+        }
+    }
+}
+
+// Owned windows stay above their owner, as on Windows; without a window manager nothing else
+// keeps them there.
+void GtkDriver::RaiseOwnedWindows(GtkWindow* owner) {
+    for (auto& [handle, surface] : m_surfaces) {
+        GtkWindow* owned = surface->Window();
+        GdkWindow* native = gtk_widget_get_window(GTK_WIDGET(owned));
+        if (gtk_window_get_transient_for(owned) == owner && native &&
+            gtk_widget_get_visible(GTK_WIDGET(owned))) {
+            gdk_window_raise(native);
+        }
     }
 }
 

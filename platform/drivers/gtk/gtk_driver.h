@@ -42,6 +42,7 @@ public:
 private:
     GtkSurface* Find(HWND window);
     GtkWindow* WindowOf(HWND window);
+    void RaiseOwnedWindows(GtkWindow* owner);
     // Runs `work` on GTK's thread and answers its result; other threads wait for it.
     template <typename Result>
     Result OnGtkThread(std::function<Result()> work);

@@ -3,6 +3,7 @@
 #include <webkit2/webkit2.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "plat/text.h"
@@ -40,12 +41,34 @@ var target = window[name];
 if (typeof target !== 'function') {
     throw new Error('no function ' + name);
 }
-var result = target.apply(window, args);
+var result = target.apply(window, JSON.parse(args));
 return result === undefined || result === null ? '' : String(result);
 )js";
 
 std::wstring Wide(const char* text) {
     return text ? Utf8ToWide(text) : std::wstring();
+}
+
+// The texts as a JSON array of strings.
+std::string JsonArray(const std::vector<std::wstring>& texts) {
+    std::string json = "[";
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        json += i ? ",\"" : "\"";
+        for (char c : WideToUtf8(texts[i])) {
+            if (c == '"' || c == '\\') {
+                json += '\\';
+                json += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof(escaped), "\\u%04x", c);
+                json += escaped;
+            } else {
+                json += c;
+            }
+        }
+        json += '"';
+    }
+    return json + "]";
 }
 
 class GtkWebView final : public WebView {
@@ -204,16 +227,12 @@ void GtkWebView::RunScript(const std::wstring& code) {
 // five seconds.
 bool GtkWebView::CallFunction(const std::wstring& name, const std::vector<std::wstring>& arguments,
                               std::wstring& result) {
-    GVariantBuilder args;
-    g_variant_builder_init(&args, G_VARIANT_TYPE("as"));
-    for (const std::wstring& argument : arguments) {
-        g_variant_builder_add(&args, "s", WideToUtf8(argument).c_str());
-    }
     GVariantBuilder parameters;
     g_variant_builder_init(&parameters, G_VARIANT_TYPE("a{sv}"));
     g_variant_builder_add(&parameters, "{sv}", "name",
                           g_variant_new_string(WideToUtf8(name).c_str()));
-    g_variant_builder_add(&parameters, "{sv}", "args", g_variant_builder_end(&args));
+    g_variant_builder_add(&parameters, "{sv}", "args",
+                          g_variant_new_string(JsonArray(arguments).c_str()));
     auto call = std::make_shared<PendingCall>();
     auto* held = new std::shared_ptr<PendingCall>(call);
     webkit_web_view_call_async_javascript_function(m_view, kCallFunctionBody, -1,
