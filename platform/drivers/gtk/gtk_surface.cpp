@@ -349,23 +349,31 @@ void GtkSurface::AskToBePlaced(const RECT& bounds) {
     }
 }
 
-// The window manager confirms the places the window system asked for, perhaps late and after
-// others; a place it chose itself is reported. A size the window system has as 0 shows as 1.
+// The window manager confirms the places the window system asked for, perhaps late, after
+// others, and with a move and a size of different requests together; a place it chose itself
+// is reported. A size the window system has as 0 shows as 1.
 void GtkSurface::Configured(const GdkEventConfigure& event) {
     LONG width = event.width == WidthOf(m_bounds) ? m_bounds.right - m_bounds.left : event.width;
     LONG height =
         event.height == HeightOf(m_bounds) ? m_bounds.bottom - m_bounds.top : event.height;
     RECT bounds{event.x, event.y, event.x + width, event.y + height};
-    auto asked = std::find_if(m_requested.begin(), m_requested.end(),
-                              [&](const RECT& requested) { return SameRect(requested, bounds); });
-    if (asked != m_requested.end()) {
-        m_requested.erase(m_requested.begin(), asked + 1);
-        return;
+    bool askedPosition = bounds.left == m_bounds.left && bounds.top == m_bounds.top;
+    bool askedSize =
+        width == m_bounds.right - m_bounds.left && height == m_bounds.bottom - m_bounds.top;
+    for (const RECT& requested : m_requested) {
+        askedPosition =
+            askedPosition || (requested.left == bounds.left && requested.top == bounds.top);
+        askedSize = askedSize || (requested.right - requested.left == width &&
+                                  requested.bottom - requested.top == height);
     }
     if (SameRect(bounds, m_bounds)) {
+        m_requested.clear();
+    }
+    if (askedPosition && askedSize) {
         return;
     }
     m_bounds = bounds;
+    m_requested.clear();
     DeliverSurfaceEvent({SurfaceEvent::Kind::Placed, m_handle, bounds});
 }
 
