@@ -165,7 +165,7 @@ TEST_F(MainWindowController, AGoodFolderIsCompletedRememberedAndLocksTheControls
     EXPECT_TRUE(Find<DUIButton>(L"openFolder").IsDisabled());
     EXPECT_TRUE(Field().IsDisabled());
     EXPECT_EQ(Bar().GetPos(), 0);
-    EXPECT_TRUE(vael::test::WaitUntil([&] { return m_downloadStarted; }));
+    EXPECT_TRUE(vael::test::WaitUntil([&] { return m_downloadStarted.load(); }));
 }
 
 TEST_F(MainWindowController, ThePollTakesOneRecordPerTickAndShowsProgressBetween) {

@@ -41,14 +41,25 @@ constexpr const char* kLayout = R"xml(<dm initsize="400,300" clrbg="pbgra(20,20,
   </root>
 </dm>)xml";
 
+// Two hosts without a background: one translucent, one opaque.
+constexpr const char* kGlass = R"xml(<dm initsize="200,60" btranslucent="1">
+  <root><Edit name="field" pos="10,10,@180,@40" text="glass" clrtext="pbgra(ff,ff,ff,ff)"/></root>
+</dm>)xml";
+constexpr const char* kMatte = R"xml(<dm initsize="200,60">
+  <root><Edit name="field" pos="10,10,@180,@40" text="matte" clrtext="pbgra(ff,ff,ff,ff)"/></root>
+</dm>)xml";
+
 class RichEdit : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::headless::Use();
-        vael::test::WriteFile(folder.path() / "layout/edits.xml", kLayout);
-        vael::test::WriteFile(folder.path() / "layout/dmindex.xml",
-                              "<resource><layout><file name=\"edits\" "
-                              "path=\"layout\\edits.xml\"/></layout></resource>");
+        std::string index = "<resource><layout>";
+        for (const auto& [name, xml] : {std::pair{"edits", kLayout}, std::pair{"glass", kGlass},
+                                        std::pair{"matte", kMatte}}) {
+            vael::test::WriteFile(folder.path() / "layout" / (std::string(name) + ".xml"), xml);
+            index += std::string("<file name=\"") + name + "\" path=\"layout\\" + name + ".xml\"/>";
+        }
+        vael::test::WriteFile(folder.path() / "layout/dmindex.xml", index + "</layout></resource>");
         vael::test::WriteFile(folder.path() / "themes/dmindex.xml", "<resource/>");
         std::wstring root = plat::WindowsPathFromHostW(folder.path());
         ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(root.c_str()), 0, nullptr), DM_ECODE_OK);
@@ -210,6 +221,31 @@ TEST_F(RichEdit, TheSurfaceShowsWhileEmptyAndUnfocusedAndTheCaretWhileFocused) {
     host->OnSetFocusWnd(0);
     Pump();
     EXPECT_FALSE(caret->IsVisible(true)) << "no caret without the focus";
+}
+
+TEST_F(RichEdit, OnlyAnOpaqueHostMakesTheTextAreaOpaque) {
+    auto alphaBesideTheText = [&](const wchar_t* layout) {
+        auto other = DMSmartPtrT<DMHWnd>::Adopt(new DMHWnd);
+        other->DM_CreateWindow(layout, 600, 400);
+        other->ShowWindow(plat::SW_SHOW);
+        Pump();
+        auto picture = plat::headless::PresentedPicture(other->m_hWnd);
+        std::uint32_t far = picture->At(180, 30);
+        int brightText = 0;
+        for (LONG x = 10; x < 100; ++x) {
+            for (LONG y = 10; y < 50; ++y) {
+                brightText += (picture->At(x, y) & 0xFF) > 0x80;
+            }
+        }
+        other->DestroyWindow();
+        return std::pair{far >> 24, brightText};
+    };
+    auto [glass, glassText] = alphaBesideTheText(L"glass");
+    auto [matte, matteText] = alphaBesideTheText(L"matte");
+    EXPECT_EQ(glass, 0u) << "a translucent host keeps the transparent pixels";
+    EXPECT_GT(glassText, 0) << "and the text's own";
+    EXPECT_EQ(matte, 0xFFu) << "an opaque host's text area is opaque";
+    EXPECT_GT(matteText, 0);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "TempDir.h"
 #include "plat/clipboard.h"
 #include "plat/input.h"
+#include "plat/input_method.h"
 #include "plat/keyboard.h"
 #include "plat/layered.h"
 #include "plat/monitor.h"
@@ -97,6 +98,8 @@ protected:
         setenv("DM_DRIVER", "gtk", 1);
         // No accessibility bus on a test server: its D-Bus connection lives until exit.
         setenv("NO_AT_BRIDGE", "1", 1);
+        // GTK's own input method, whatever the machine has installed.
+        setenv("GTK_IM_MODULE", "gtk-im-context-simple", 1);
     }
 
     static void TearDownTestSuite() {
@@ -197,6 +200,25 @@ TEST_F(GtkDriverTest, TypedKeyGivesKeyDownAndCharacter) {
     EXPECT_EQ(Received(window, WM_KEYDOWN)[0].wParam, static_cast<WPARAM>('A'));
     ASSERT_EQ(Received(window, WM_CHAR).size(), 1u);
     EXPECT_EQ(Received(window, WM_CHAR)[0].wParam, static_cast<WPARAM>(L'a'));
+}
+
+// GTK's own input method composes a character from its code after Ctrl+Shift+U: the window
+// sees the composition and, not showing it itself, gets the result once as a character.
+TEST_F(GtkDriverTest, AnInputMethodCompositionArrivesAsImeMessages) {
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    SetActiveWindow(window);
+    SetFocus(window);
+    ASSERT_TRUE(RunXdotool("mousemove " + PointArguments(400, 260) +
+                           " sleep 0.3 key ctrl+shift+u 4 e 0 b space"));
+    ASSERT_TRUE(PumpUntil([&] { return !Received(window, WM_IME_ENDCOMPOSITION).empty(); }));
+    EXPECT_EQ(Received(window, WM_IME_STARTCOMPOSITION).size(), 1u);
+    std::vector<Delivered> changes = Received(window, WM_IME_COMPOSITION);
+    ASSERT_GE(changes.size(), 2u);
+    EXPECT_TRUE(changes.front().lParam & GCS_COMPSTR);
+    EXPECT_EQ(changes.back().lParam & GCS_RESULTSTR, 0);  // the emptied composition
+    std::vector<Delivered> characters = Received(window, WM_CHAR);
+    ASSERT_EQ(characters.size(), 1u);
+    EXPECT_EQ(characters[0].wParam, static_cast<WPARAM>(L'下'));
 }
 
 // A press on a caption moves the window with the pointer, through the pointer grab that

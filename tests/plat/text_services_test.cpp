@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <set>
 
 #include "plat/clipboard.h"
 #include "plat/headless.h"
@@ -79,6 +80,7 @@ public:
     SIZE caretSize{0, 0};
     bool caretShown = false;
     bool captured = false;
+    std::set<UINT> timers;
     int invalidations = 0;
     Bar bars[2];
 
@@ -119,8 +121,11 @@ public:
         caret = {x, y};
         return TRUE;
     }
-    BOOL TxSetTimer(UINT, UINT) override { return TRUE; }
-    void TxKillTimer(UINT) override {}
+    BOOL TxSetTimer(UINT id, UINT) override {
+        timers.insert(id);
+        return TRUE;
+    }
+    void TxKillTimer(UINT id) override { timers.erase(id); }
     void TxScrollWindowEx(int, int, const RECT*, const RECT*, HRGN, RECT*, UINT) override {}
     void TxSetCapture(BOOL capture) override { captured = capture; }
     void TxSetFocus() override {}
@@ -560,6 +565,24 @@ TEST_F(TextServicesTest, TheMouseSetsTheCaretSelectsByDraggingAndByWords) {
     EXPECT_EQ(Selection().cpMax, 11);  // the word and its space
 }
 
+TEST_F(TextServicesTest, ADragHeldPastTheEdgeGoesOnSelectingWithTheTimer) {
+    SetText(std::wstring(80, L'W'));
+    LONG y = host->client.top + 5;
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam({host->client.left, y}));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam({host->client.right + 20, y}));
+    ASSERT_EQ(host->timers.size(), 1u);
+    LONG reached = Selection().cpMax;
+    EXPECT_GT(reached, 0);
+    for (int tick = 0; tick < 5; ++tick) {
+        Send(WM_TIMER, *host->timers.begin());
+    }
+    EXPECT_GT(Selection().cpMax, reached);
+    EXPECT_EQ(Selection().cpMin, 0);
+    Send(WM_LBUTTONUP, 0, PointToLParam({host->client.right + 20, y}));
+    EXPECT_TRUE(host->timers.empty());
+    EXPECT_FALSE(host->captured);
+}
+
 TEST_F(TextServicesTest, ACompositionShowsInPlaceAndItsResultIsInsertedOnce) {
     SetText(L"ab");
     Select(1, 1);
@@ -648,13 +671,19 @@ TEST_F(TextServicesTest, APasswordShowsOnlyThePasswordCharacter) {
     EXPECT_NE(plain.Pixels(host->client), wide.Pixels(host->client));
 }
 
-TEST_F(TextServicesTest, ChineseTextDrawsInTheFormatsFont) {
-    SetFace(host->charFormat, u"AR PL UMing CN");
+TEST_F(TextServicesTest, ChineseTextDrawsInTheFormatsFontThroughItsWindowsName) {
     host->client = {0, 0, 300, 40};
-    services->OnTxPropertyBitsChange(TXTBIT_CHARFORMATCHANGE, 0);
     SetText(L"下载游戏");
-    Surface surface;
-    Draw(surface);
+    auto drawnIn = [this](const char16_t* face) {
+        SetFace(host->charFormat, face);
+        services->OnTxPropertyBitsChange(TXTBIT_CHARFORMATCHANGE, 0);
+        Surface surface;
+        Draw(surface);
+        return surface.Pixels(host->client);
+    };
+    std::vector<std::uint32_t> song = drawnIn(u"宋体");
+    EXPECT_EQ(song, drawnIn(u"AR PL UMing CN"));
+    EXPECT_NE(song, drawnIn(u"WenQuanYi Zen Hei"));
     LONG width = 300;
     LONG height = 0;
     services->TxGetNaturalSize(DVASPECT_CONTENT, nullptr, nullptr, nullptr, TXTNS_FITTOCONTENT,
@@ -662,10 +691,55 @@ TEST_F(TextServicesTest, ChineseTextDrawsInTheFormatsFont) {
     EXPECT_GE(width, 4 * 12);  // four full-width characters of 12 pixels
     EXPECT_GE(height, 12);
     int inked = 0;
-    for (std::uint32_t pixel : surface.Pixels({0, 0, width, height})) {
+    for (std::uint32_t pixel : song) {
         inked += Alpha(pixel) > 128;
     }
     EXPECT_GT(inked, 40);
+}
+
+// The colours of the pixels drawn in the rectangle, without their alpha.
+std::set<std::uint32_t> ColoursIn(const Surface& surface, const RECT& rect) {
+    std::set<std::uint32_t> colours;
+    for (std::uint32_t pixel : surface.Pixels(rect)) {
+        if (Alpha(pixel) == 0xFF) {
+            colours.insert(pixel & 0xFFFFFF);
+        }
+    }
+    return colours;
+}
+
+TEST_F(TextServicesTest, ACharacterFormatForPartOfTheTextMakesARunThatFollowsEdits) {
+    SetText(L"WWWW WWWW");
+    LONG plainEnd = CaretX(4);
+    CHARFORMAT2W red{};
+    red.cbSize = sizeof(red);
+    red.dwMask = CFM_COLOR | CFM_BOLD;
+    red.dwEffects = CFE_BOLD;
+    red.crTextColor = RGB(0xFF, 0, 0);
+    Select(0, 4);
+    EXPECT_EQ(Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&red)), TRUE);
+    EXPECT_GT(CaretX(4), plainEnd);  // bold is wider
+    Select(4, 4);
+    Type(L"W");  // typed after the run, it joins the run
+    Select(0, 0);
+    Send(WM_KILLFOCUS);
+    Surface surface;
+    Draw(surface);
+    RECT run{CaretX(0), host->client.top, CaretX(5), host->client.bottom};
+    RECT rest{CaretX(6), host->client.top, CaretX(10), host->client.bottom};
+    EXPECT_THAT(ColoursIn(surface, run), Contains(0xFF0000u));
+    EXPECT_THAT(ColoursIn(surface, rest), Not(Contains(0xFF0000u)));
+    EXPECT_THAT(ColoursIn(surface, rest), Contains(0x204060u));
+
+    Send(WM_SETFOCUS);
+    Select(0, 10);  // selected, the run shows in the highlight text colour
+    Surface selected;
+    Draw(selected);
+    EXPECT_THAT(ColoursIn(selected, run), Not(Contains(0xFF0000u)));
+    Select(2, 2);
+    EXPECT_EQ(Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&red)), FALSE);
+    red.cbSize = 60;
+    EXPECT_EQ(Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&red)), FALSE);
 }
 
 TEST_F(TextServicesTest, MultipleLinesWrapScrollWithTheHostsBarsAndMoveByLines) {

@@ -26,15 +26,21 @@ void DUICaret::SetCaretSize(int width, int height) {
     m_nHeight = height;
 }
 
+// A line taller than the field puts the caret's top a little above it; the caret then keeps to
+// the field's top edge instead of staying behind.
 void DUICaret::SetCaretPos(int x, int y) {
-    if (x < 0 || y < 0 || (x == m_nX && y == m_nY)) {
+    x = std::max(x, 0);
+    y = std::max(y, 0);
+    if (x == m_nX && y == m_nY) {
         return;
     }
     m_nX = x;
     m_nY = y;
     std::wstring pos = std::to_wstring(x) + L"," + std::to_wstring(y) + L",@" +
                        std::to_wstring(m_nWidth) + L",@" + std::to_wstring(m_nHeight);
+    InvalidateRect(m_rcWindow);
     SetAttribute(L"pos", pos, false);
+    InvalidateRect(m_rcWindow);
 }
 
 void DUICaret::Show() {

@@ -15,7 +15,7 @@ public:
     // Steps per fade; below 1 counts as 1.
     void SetAnimateCount(int count);
     void SetCaretSize(int width, int height);
-    // Places the caret at x, y of its parent's client area; negative values are ignored.
+    // Places the caret at x, y of its parent's client area; negative values count as 0.
     void SetCaretPos(int x, int y);
     void Show();
     void Hide();

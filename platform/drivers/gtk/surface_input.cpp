@@ -112,6 +112,8 @@ SurfaceInput::SurfaceInput(GtkWidget* window)
     g_signal_connect(window, "focus-out-event", G_CALLBACK(OnFocus), this);
     g_signal_connect(window, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(m_inputMethod, "commit", G_CALLBACK(OnCommit), this);
+    g_signal_connect(m_inputMethod, "preedit-changed", G_CALLBACK(OnPreeditChanged), this);
+    g_signal_connect(m_inputMethod, "preedit-end", G_CALLBACK(OnPreeditEnd), this);
 }
 
 SurfaceInput::~SurfaceInput() {
@@ -184,22 +186,28 @@ gboolean SurfaceInput::OnKey(GtkWidget* window, GdkEventKey* event, gpointer sel
     return gtk_window_get_focus(GTK_WINDOW(window)) == nullptr;
 }
 
-// A key the input method turns into one character is a key press with that character, which
-// TranslateMessage gives as WM_CHAR: the layout's character, or the one composed from dead keys
-// before it. A key the input method takes without a character (a dead key, a step of a
-// composition) or turns into more is VK_PROCESSKEY, and its text arrives as characters.
+// A key the input method turns into one character outside a composition is a key press with
+// that character, which TranslateMessage gives as WM_CHAR: the layout's character. A key the
+// input method uses otherwise (a composition, a dead key, several characters) is
+// VK_PROCESSKEY, followed by what the input method made of it: the composition's changes, and
+// the text it commits (as characters outside a composition).
 void SurfaceInput::KeyPress(GdkEventKey& event) {
     m_inKeyPress = true;
     m_committedDuringKey.clear();
+    m_fromInputMethodDuringKey.clear();
     bool taken = gtk_im_context_filter_keypress(m_inputMethod, &event);
     m_inKeyPress = false;
+    bool composition = !m_fromInputMethodDuringKey.empty() &&
+                       m_fromInputMethodDuringKey.front().kind != Kind::Character;
     if (!taken) {
         DeliverKey(Kind::KeyDown, VirtualKeyOfEvent(event), PrintableCharacterOf(event));
-    } else if (m_committedDuringKey.size() == 1) {
+    } else if (!composition && m_committedDuringKey.size() == 1) {
         DeliverKey(Kind::KeyDown, VirtualKeyOfEvent(event), m_committedDuringKey[0]);
     } else {
         DeliverKey(Kind::KeyDown, VK_PROCESSKEY);
-        DeliverText(m_committedDuringKey);
+        for (const InputEvent& fromInputMethod : m_fromInputMethodDuringKey) {
+            DeliverInput(fromInputMethod);
+        }
     }
 }
 
@@ -210,17 +218,62 @@ void SurfaceInput::KeyRelease(GdkEventKey& event) {
 
 void SurfaceInput::DeliverText(const std::wstring& text) {
     for (wchar_t character : text) {
-        DeliverKey(Kind::Character, 0, character);
+        InputEvent event = PointerEvent(Kind::Character, {0, 0});
+        event.character = character;
+        DeliverFromInputMethod(event);
     }
 }
 
+void SurfaceInput::DeliverFromInputMethod(const InputEvent& event) {
+    if (m_inKeyPress) {
+        m_fromInputMethodDuringKey.push_back(event);
+    } else {
+        DeliverInput(event);
+    }
+}
+
+// Text committed while composing is the composition's result; otherwise it is typed text.
 void SurfaceInput::OnCommit(GtkIMContext*, const gchar* text, gpointer self) {
     auto* input = static_cast<SurfaceInput*>(self);
     std::wstring committed = Utf8ToWide(text);
     if (input->m_inKeyPress) {
         input->m_committedDuringKey += committed;
-    } else {
+    }
+    if (!input->m_composing) {
         input->DeliverText(committed);
+        return;
+    }
+    InputEvent event = PointerEvent(Kind::CompositionCommit, {0, 0});
+    event.text = committed;
+    input->DeliverFromInputMethod(event);
+}
+
+// The composition starts with its first text; an empty text shows nothing while it goes on.
+void SurfaceInput::OnPreeditChanged(GtkIMContext* context, gpointer self) {
+    auto* input = static_cast<SurfaceInput*>(self);
+    gchar* text = nullptr;
+    gint cursor = 0;
+    gtk_im_context_get_preedit_string(context, &text, nullptr, &cursor);
+    InputEvent event = PointerEvent(Kind::Composition, {0, 0});
+    event.text = Utf8ToWide(text ? text : "");
+    event.cursor = cursor;
+    g_free(text);
+    if (!input->m_composing) {
+        if (event.text.empty()) {
+            return;
+        }
+        input->m_composing = true;
+        input->DeliverFromInputMethod(PointerEvent(Kind::CompositionStart, {0, 0}));
+    }
+    input->DeliverFromInputMethod(event);
+}
+
+void SurfaceInput::OnPreeditEnd(GtkIMContext*, gpointer self) {
+    auto* input = static_cast<SurfaceInput*>(self);
+    if (input->m_composing) {
+        input->m_composing = false;
+        input->DeliverFromInputMethod(PointerEvent(Kind::Composition, {0, 0}));
+        input->DeliverFromInputMethod(PointerEvent(Kind::CompositionEnd, {0, 0}));
     }
 }
 

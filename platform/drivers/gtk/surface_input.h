@@ -5,6 +5,7 @@
 #include "drivers/gtk/gtk_headers.h"
 
 #include <string>
+#include <vector>
 
 #include "drivers/gtk/double_clicks.h"
 #include "plat/driver.h"
@@ -30,17 +31,23 @@ private:
     static gboolean OnFocus(GtkWidget*, GdkEventFocus* event, gpointer self);
     static void OnRealize(GtkWidget* window, gpointer self);
     static void OnCommit(GtkIMContext*, const gchar* text, gpointer self);
+    static void OnPreeditChanged(GtkIMContext* context, gpointer self);
+    static void OnPreeditEnd(GtkIMContext*, gpointer self);
 
     void Button(const GdkEventButton& event);
     void KeyPress(GdkEventKey& event);
     void KeyRelease(GdkEventKey& event);
     void DeliverText(const std::wstring& text);
+    // Input-method events go out at once, or after the key press they happen in.
+    void DeliverFromInputMethod(const InputEvent& event);
 
     GtkWidget* m_window;
     GtkIMContext* m_inputMethod;
     DoubleClicks m_doubleClicks;
     bool m_inKeyPress = false;
     std::wstring m_committedDuringKey;
+    std::vector<InputEvent> m_fromInputMethodDuringKey;
+    bool m_composing = false;
 };
 
 }  // namespace plat::gtk

@@ -102,7 +102,7 @@ void TextServices::DrawContent(cairo_t* cr, const RECT& client) {
         cairo_clip(cr);
     }
     SetColor(cr, m_format.color);
-    ShowLayout(cr, layout);
+    layout.Show(cr, true);
     cairo_restore(cr);
     if (!selected.empty()) {
         for (const RECT& rect : selected) {
@@ -110,14 +110,9 @@ void TextServices::DrawContent(cairo_t* cr, const RECT& client) {
         }
         cairo_clip(cr);
         SetColor(cr, m_host->TxGetSysColor(COLOR_HIGHLIGHTTEXT));
-        ShowLayout(cr, layout);
+        layout.Show(cr, false);
     }
     cairo_restore(cr);
-}
-
-void TextServices::ShowLayout(cairo_t* cr, const TextLayout& layout) {
-    cairo_move_to(cr, 0, 0);
-    pango_cairo_show_layout(cr, layout.Pango());
 }
 
 }  // namespace plat::textsvc

@@ -88,6 +88,7 @@ bool TextServices::ReplaceRange(LONG start, LONG end, const std::wstring& text, 
 }
 
 void TextServices::ApplyReplacement(const Replacement& replacement) {
+    MoveRuns(replacement);
     m_text.replace(static_cast<std::size_t>(replacement.position), replacement.removed.size(),
                    replacement.inserted);
     m_anchor = m_caret = replacement.position + static_cast<LONG>(replacement.inserted.size());
@@ -97,6 +98,7 @@ void TextServices::ApplyReplacement(const Replacement& replacement) {
 void TextServices::SetText(const std::wstring& text) {
     m_composition = {};
     m_text = Acceptable(text);
+    m_runs.clear();
     m_anchor = m_caret = 0;
     m_scroll = {0, 0};
     m_history.Clear();

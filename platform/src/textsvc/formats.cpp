@@ -1,10 +1,10 @@
-// The one character format and paragraph format of the text: the host's defaults, with what
-// EM_SETCHARFORMAT and EM_SETPARAFORMAT changed for the whole text on top.
+// The character and paragraph formats: the host's defaults, with what EM_SETCHARFORMAT and
+// EM_SETPARAFORMAT changed for the whole text on top, and runs of text in formats of their own.
 #include <algorithm>
 #include <cstring>
-#include <cuchar>
 
 #include "plat/system_colors.h"
+#include "plat/text.h"
 #include "textsvc/text_services_engine.h"
 
 namespace plat::textsvc {
@@ -15,16 +15,8 @@ constexpr LONG kDefaultHeightTwips = 200;
 constexpr DWORD kEffectBits = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
 
 std::string FaceNameUtf8(const char16_t* face) {
-    std::string utf8;
-    std::mbstate_t state{};
-    char bytes[MB_LEN_MAX * 2];
-    for (int index = 0; index < LF_FACESIZE && face[index]; ++index) {
-        std::size_t count = std::c16rtomb(bytes, face[index], &state);
-        if (count != static_cast<std::size_t>(-1)) {
-            utf8.append(bytes, count);
-        }
-    }
-    return utf8;
+    std::u16string_view name(face, LF_FACESIZE);
+    return WideToUtf8(Utf16ToWide(name.substr(0, name.find(u'\0'))));
 }
 
 // The record as a CHARFORMAT2W, whichever of the two sizes it has.
@@ -122,8 +114,6 @@ void TextServices::ReadParaFormat() {
     InvalidateLayout();
 }
 
-// One format serves the whole text: a change for the selection applies when the selection is
-// the whole text (or there is no text yet), otherwise it is refused.
 LRESULT TextServices::FormatMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
     if (!lparam) {
         return 0;
@@ -139,24 +129,9 @@ LRESULT TextServices::FormatMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
             out->cbSize = asked;
             return format.dwMask;
         }
-        case EM_SETCHARFORMAT: {
-            const auto* in = reinterpret_cast<const CHARFORMATW*>(lparam);
-            bool wholeText = !(wparam & (SCF_SELECTION | SCF_WORD)) || m_text.empty() ||
-                             (SelectionStart() == 0 && SelectionEnd() == Length());
-            if ((in->cbSize != sizeof(CHARFORMATW) && in->cbSize != sizeof(CHARFORMAT2W)) ||
-                !wholeText) {
-                return FALSE;
-            }
-            CHARFORMAT2W change = Widened(*in);
-            if (m_charFormatChange) {
-                Merge(*m_charFormatChange, change);
-            } else {
-                m_charFormatChange = change;
-            }
-            ReadCharFormat();
-            ShownTextChanged();
-            return TRUE;
-        }
+        case EM_SETCHARFORMAT:
+            return SetCharFormat(wparam, *reinterpret_cast<const CHARFORMATW*>(lparam)) ? TRUE
+                                                                                        : FALSE;
         case EM_GETPARAFORMAT: {
             auto* out = reinterpret_cast<PARAFORMAT*>(lparam);
             out->dwMask = PFM_ALIGNMENT;
@@ -178,6 +153,108 @@ LRESULT TextServices::FormatMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
         default:
             return 0;
     }
+}
+
+// A change for the whole text (SCF_DEFAULT, SCF_ALL, or a selection of all of it) changes the
+// default format and every run; a change for part of the text makes it a run of its own. An
+// empty selection in a text has no characters to change and is refused.
+bool TextServices::SetCharFormat(WPARAM scope, const CHARFORMATW& given) {
+    if (given.cbSize != sizeof(CHARFORMATW) && given.cbSize != sizeof(CHARFORMAT2W)) {
+        return false;
+    }
+    CHARFORMAT2W change = Widened(given);
+    bool forSelection = (scope & (SCF_SELECTION | SCF_WORD)) != 0;
+    if (!forSelection || m_text.empty() || (SelectionStart() == 0 && SelectionEnd() == Length())) {
+        if (m_charFormatChange) {
+            Merge(*m_charFormatChange, change);
+        } else {
+            m_charFormatChange = change;
+        }
+        for (FormatRun& run : m_runs) {
+            Merge(run.change, change);
+        }
+        ReadCharFormat();
+    } else if (HasSelection()) {
+        FormatRange(SelectionStart(), SelectionEnd(), change);
+    } else {
+        return false;
+    }
+    ShownTextChanged();
+    return true;
+}
+
+// The runs are cut at the range's ends; the parts inside take the change, and the gaps between
+// them become new runs.
+void TextServices::FormatRange(LONG start, LONG end, const CHARFORMAT2W& change) {
+    std::vector<FormatRun> runs;
+    LONG covered = start;
+    for (const FormatRun& run : m_runs) {
+        if (run.end <= start || run.start >= end) {
+            runs.push_back(run);
+            continue;
+        }
+        if (run.start < start) {
+            runs.push_back({run.start, start, run.change});
+        }
+        LONG from = std::max(run.start, start);
+        if (covered < from) {
+            runs.push_back({covered, from, change});
+        }
+        FormatRun inside{from, std::min(run.end, end), run.change};
+        Merge(inside.change, change);
+        runs.push_back(inside);
+        covered = inside.end;
+        if (run.end > end) {
+            runs.push_back({end, run.end, run.change});
+        }
+    }
+    if (covered < end) {
+        runs.push_back({covered, end, change});
+    }
+    std::sort(runs.begin(), runs.end(),
+              [](const FormatRun& a, const FormatRun& b) { return a.start < b.start; });
+    m_runs = std::move(runs);
+}
+
+// Runs follow the text: removed characters leave them, inserted ones join the run of the
+// character before them.
+void TextServices::MoveRuns(const Replacement& replacement) {
+    LONG at = replacement.position;
+    auto removed = static_cast<LONG>(replacement.removed.size());
+    auto inserted = static_cast<LONG>(replacement.inserted.size());
+    auto afterRemoval = [&](LONG position) {
+        return position <= at ? position : std::max(at, position - removed);
+    };
+    std::vector<FormatRun> runs;
+    for (FormatRun run : m_runs) {
+        run.start = afterRemoval(run.start);
+        run.end = afterRemoval(run.end);
+        if (run.start == run.end) {
+            continue;
+        }
+        run.end += run.end >= at ? inserted : 0;
+        run.start += run.start >= at ? inserted : 0;
+        runs.push_back(run);
+    }
+    m_runs = std::move(runs);
+}
+
+// The runs in shown positions, each in its whole format.
+std::vector<StyledRange> TextServices::StyledRanges() {
+    m_runFonts.clear();
+    std::vector<StyledRange> ranges;
+    CHARFORMAT2W base = CharFormat();
+    for (const FormatRun& run : m_runs) {
+        CHARFORMAT2W format = base;
+        Merge(format, run.change);
+        m_runFonts.emplace_back(FontOf(format), &pango_font_description_free);
+        bool autoColor = !(format.dwMask & CFM_COLOR) || (format.dwEffects & CFE_AUTOCOLOR);
+        ranges.push_back({ShownIndex(run.start), ShownIndex(run.end), m_runFonts.back().get(),
+                          autoColor ? m_host->TxGetSysColor(COLOR_WINDOWTEXT) : format.crTextColor,
+                          (format.dwMask & CFM_UNDERLINE) && (format.dwEffects & CFE_UNDERLINE),
+                          (format.dwMask & CFM_STRIKEOUT) && (format.dwEffects & CFE_STRIKEOUT)});
+    }
+    return ranges;
 }
 
 }  // namespace plat::textsvc

@@ -6,6 +6,12 @@ namespace plat::textsvc {
 namespace {
 
 constexpr int kWheelLines = 3;
+constexpr UINT kDragScrollMs = 100;
+
+bool Contains(const RECT& rect, POINT point) {
+    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
+           point.y < rect.bottom;
+}
 
 }  // namespace
 
@@ -41,10 +47,21 @@ void TextServices::OnDoubleClick(POINT point) {
     m_host->TxSetCapture(TRUE);
 }
 
-// Dragging after a double click selects whole words.
+// Dragging after a double click selects whole words. Held outside the view, the selection
+// goes on growing with the drag timer, scrolling the text.
 void TextServices::OnMouseMove(POINT point) {
     if (!m_selecting) {
         return;
+    }
+    m_dragPoint = point;
+    bool outside = !Contains(ViewRect(ClientRect()), point);
+    if (outside != m_dragTimer) {
+        m_dragTimer = outside;
+        if (outside) {
+            m_host->TxSetTimer(kDragScrollTimer, kDragScrollMs);
+        } else {
+            m_host->TxKillTimer(kDragScrollTimer);
+        }
     }
     LONG position = PositionAt(point);
     if (!m_selectingWords || IsPassword()) {
@@ -63,9 +80,27 @@ void TextServices::OnMouseMove(POINT point) {
 
 void TextServices::OnButtonUp() {
     if (m_selecting) {
-        m_selecting = false;
         m_host->TxSetCapture(FALSE);
     }
+    EndSelecting();
+}
+
+void TextServices::EndSelecting() {
+    m_selecting = false;
+    if (m_dragTimer) {
+        m_dragTimer = false;
+        m_host->TxKillTimer(kDragScrollTimer);
+    }
+}
+
+std::optional<LRESULT> TextServices::OnTimer(UINT id) {
+    if (id != kDragScrollTimer) {
+        return std::nullopt;
+    }
+    if (m_selecting) {
+        OnMouseMove(m_dragPoint);
+    }
+    return 0;
 }
 
 // Three lines per notch; parts of notches add up.

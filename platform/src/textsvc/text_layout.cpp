@@ -2,13 +2,16 @@
 
 #include <algorithm>
 
+#include "plat/font_aliases.h"
 #include "plat/rich_edit.h"
 
 namespace plat::textsvc {
 namespace {
 
-// Grey-scale antialiasing: sub-pixel colours would fringe on transparent surfaces.
+// Grey-scale antialiasing: sub-pixel colours would fringe on transparent surfaces. The font
+// aliases are in place before pango first looks fonts up.
 PangoContext* MakeContext() {
+    InstallFontAliases();
     PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
@@ -87,10 +90,56 @@ void TextLayout::Build(const LayoutRequest& request) {
         underline->end_index = ByteOf(request.underlineEnd);
         pango_attr_list_insert(attributes, underline);
     }
+    AddStyles(attributes, request.styled);
     pango_layout_set_attributes(m_layout, attributes);
     pango_attr_list_unref(attributes);
     ApplyWidth(request);
     CollectLines();
+}
+
+void TextLayout::AddStyles(PangoAttrList* attributes, const std::vector<StyledRange>& styled) {
+    m_hasOwnColours = !styled.empty();
+    for (const StyledRange& range : styled) {
+        std::vector<PangoAttribute*> made{pango_attr_font_desc_new(range.font)};
+        made.push_back(pango_attr_foreground_new((range.color & 0xFF) * 257,
+                                                 ((range.color >> 8) & 0xFF) * 257,
+                                                 ((range.color >> 16) & 0xFF) * 257));
+        if (range.underline) {
+            made.push_back(pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+        }
+        if (range.strikeout) {
+            made.push_back(pango_attr_strikethrough_new(TRUE));
+        }
+        for (PangoAttribute* attribute : made) {
+            attribute->start_index = ByteOf(range.start);
+            attribute->end_index = ByteOf(range.end);
+            pango_attr_list_insert(attributes, attribute);
+        }
+    }
+}
+
+void TextLayout::Show(cairo_t* cr, bool ownColours) const {
+    cairo_move_to(cr, 0, 0);
+    if (ownColours || !m_hasOwnColours) {
+        pango_cairo_show_layout(cr, m_layout);
+        return;
+    }
+    PangoAttrList* withColours = pango_attr_list_ref(pango_layout_get_attributes(m_layout));
+    PangoAttrList* without = pango_attr_list_copy(withColours);
+    PangoAttrList* colours = pango_attr_list_filter(
+        without,
+        [](PangoAttribute* attribute, gpointer) -> gboolean {
+            return attribute->klass->type == PANGO_ATTR_FOREGROUND;
+        },
+        nullptr);
+    pango_layout_set_attributes(m_layout, without);
+    pango_cairo_show_layout(cr, m_layout);
+    pango_layout_set_attributes(m_layout, withColours);
+    pango_attr_list_unref(withColours);
+    pango_attr_list_unref(without);
+    if (colours) {
+        pango_attr_list_unref(colours);
+    }
 }
 
 // Wrapped text breaks at the wrap width; unwrapped text is given the wider of its own width

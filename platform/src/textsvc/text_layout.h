@@ -12,6 +12,16 @@
 
 namespace plat::textsvc {
 
+// A part of the text in a character format of its own.
+struct StyledRange {
+    LONG start;
+    LONG end;
+    const PangoFontDescription* font;
+    COLORREF color;
+    bool underline;
+    bool strikeout;
+};
+
 struct LayoutRequest {
     std::wstring shown;
     const PangoFontDescription* font;
@@ -21,6 +31,7 @@ struct LayoutRequest {
     bool underlined;      // the whole text
     LONG underlineStart;  // the underlined range (the input-method composition), may be empty
     LONG underlineEnd;
+    std::vector<StyledRange> styled{};
 };
 
 struct LayoutLine {
@@ -39,7 +50,9 @@ public:
 
     void Build(const LayoutRequest& request);
 
-    PangoLayout* Pango() const { return m_layout; }
+    // Draws the text at the current point; `ownColours` false draws it all in the cairo source
+    // colour, parts with colours of their own too.
+    void Show(cairo_t* cr, bool ownColours) const;
     // The width of the widest line and the height of all lines.
     SIZE Size() const { return m_size; }
     const std::vector<LayoutLine>& Lines() const { return m_lines; }
@@ -57,9 +70,11 @@ private:
     LONG IndexOfByte(int byte) const;
     void ApplyWidth(const LayoutRequest& request);
     void CollectLines();
+    void AddStyles(PangoAttrList* attributes, const std::vector<StyledRange>& styled);
 
     PangoContext* m_context;
     PangoLayout* m_layout;
+    bool m_hasOwnColours = false;
     std::vector<int> m_byteOf;  // the UTF-8 offset of every index, and of the end
     std::vector<LayoutLine> m_lines;
     SIZE m_size{0, 0};

@@ -136,8 +136,10 @@ std::optional<LRESULT> TextServices::HandleMessage(UINT msg, WPARAM wparam, LPAR
             OnButtonUp();
             return 0;
         case WM_CAPTURECHANGED:
-            m_selecting = false;
+            EndSelecting();
             return 0;
+        case WM_TIMER:
+            return OnTimer(static_cast<UINT>(wparam));
         case WM_MOUSEWHEEL:
             if (!IsMultiLine()) {
                 return std::nullopt;
@@ -370,9 +372,9 @@ HRESULT TextServices::OnTxInPlaceActivate(const RECT* prcClient) {
 
 HRESULT TextServices::OnTxInPlaceDeactivate() {
     if (m_selecting) {
-        m_selecting = false;
         m_host->TxSetCapture(FALSE);
     }
+    EndSelecting();
     m_inPlaceActive = false;
     return S_OK;
 }

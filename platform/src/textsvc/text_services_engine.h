@@ -5,6 +5,7 @@
 #include "textsvc/pango_headers.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,13 @@ struct Composition {
     LONG start = 0;
     std::wstring text;
     LONG cursor = 0;  // the caret within the composition
+};
+
+// Characters [start, end) in the default format changed by `change` (its mask says what).
+struct FormatRun {
+    LONG start;
+    LONG end;
+    CHARFORMAT2W change;
 };
 
 // The character format the text is shown in, as pango and cairo take it.
@@ -78,6 +86,10 @@ private:
     void ReadParaFormat();
     CHARFORMAT2W CharFormat() const;
     LRESULT FormatMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+    bool SetCharFormat(WPARAM scope, const CHARFORMATW& given);
+    void FormatRange(LONG start, LONG end, const CHARFORMAT2W& change);
+    void MoveRuns(const Replacement& replacement);
+    std::vector<StyledRange> StyledRanges();
     DWORD Options() const;
     LRESULT SetOptions(WPARAM operation, DWORD given);
     bool Has(DWORD bit) const { return (m_bits & bit) != 0; }
@@ -132,6 +144,8 @@ private:
     void OnDoubleClick(POINT point);
     void OnMouseMove(POINT point);
     void OnButtonUp();
+    void EndSelecting();
+    std::optional<LRESULT> OnTimer(UINT id);
     void OnWheel(int delta);
 
     // Input-method composition (composition.cpp).
@@ -174,7 +188,6 @@ private:
     // Drawing (drawing.cpp).
     void DrawBackground(cairo_t* cr, const RECT& client);
     void DrawContent(cairo_t* cr, const RECT& client);
-    static void ShowLayout(cairo_t* cr, const TextLayout& layout);
 
     ITextHost* m_host;
     ULONG m_references = 1;
@@ -192,10 +205,11 @@ private:
     DWORD m_maxLength = 32767;
     wchar_t m_passwordChar = L'*';
     DWORD m_eventMask = 0;
-    DWORD m_options = 0;
     DWORD m_languageOptions = 0;
     ShownFormat m_format;
     std::optional<CHARFORMAT2W> m_charFormatChange;
+    std::vector<FormatRun> m_runs;
+    std::vector<std::unique_ptr<PangoFontDescription, void (*)(PangoFontDescription*)>> m_runFonts;
     WORD m_alignment = PFA_LEFT;
     std::optional<WORD> m_alignmentChange;
     std::optional<COLORREF> m_background;
@@ -204,7 +218,6 @@ private:
     bool m_focused = false;
     bool m_caretShown = false;
     LONG m_caretHeight = 0;
-    RECT m_client{0, 0, 0, 0};
     std::optional<RECT> m_givenClient;
 
     TextLayout m_layout;
@@ -214,7 +227,10 @@ private:
     LONG m_preferredX = -1;
     int m_wheelRemainder = 0;
 
+    static constexpr UINT kDragScrollTimer = 1;
     bool m_selecting = false;
+    bool m_dragTimer = false;
+    POINT m_dragPoint{0, 0};
     bool m_selectingWords = false;
     LONG m_wordStart = 0;
     LONG m_wordEnd = 0;

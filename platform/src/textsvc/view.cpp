@@ -60,6 +60,7 @@ const TextLayout& TextServices::Layout() {
                           m_format.underline,
                           0,
                           0};
+    request.styled = StyledRanges();
     if (m_composition.active) {
         request.underlineStart = m_composition.start;
         request.underlineEnd = m_composition.start + static_cast<LONG>(m_composition.text.size());
@@ -269,9 +270,10 @@ void TextServices::UpdateCaret() {
     bool inView = caret.right > view.left && caret.left <= view.right && caret.bottom > view.top &&
                   caret.top < view.bottom;
     bool show = !HasSelection() && inView;
+    // A host that is not active refuses to show the caret; it is asked again next time.
     if (show != m_caretShown) {
-        m_caretShown = show;
-        m_host->TxShowCaret(show ? TRUE : FALSE);
+        BOOL done = m_host->TxShowCaret(show ? TRUE : FALSE);
+        m_caretShown = show && done;
     }
 }
 
@@ -384,7 +386,7 @@ HRESULT TextServices::TxGetNaturalSize(DWORD, HDC, HDC, DVTARGETDEVICE*, DWORD, 
     LONG width = std::max<LONG>(1, *pwidth - insetWidth);
     TextLayout measured;
     measured.Build({ShownText(), m_format.font, Wraps() ? width : 0, width, m_alignment,
-                    m_format.underline, 0, 0});
+                    m_format.underline, 0, 0, StyledRanges()});
     *pwidth = measured.Size().cx + 1 + insetWidth;
     *pheight = measured.Size().cy + insetHeight;
     return S_OK;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "DMFontAliases.h"
+#include "plat/font_aliases.h"
 #include "plat/text.h"
 
 namespace DM {
@@ -24,7 +24,7 @@ int PixelHeight(LONG height) {
 
 DMFontImpl::DMFontImpl(const plat::LOGFONTW& font) : m_logFont(font) {
     m_logFont.lfQuality = CLEARTYPE_QUALITY;
-    InstallFontAliases();
+    plat::InstallFontAliases();
     m_description = pango_font_description_new();
     std::string face = plat::WideToUtf8(m_logFont.lfFaceName);
     pango_font_description_set_family(m_description, face.empty() ? "sans" : face.c_str());

@@ -1,10 +1,10 @@
-#include "DMFontAliases.h"
+#include "plat/font_aliases.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <mutex>
 
-namespace DM {
+namespace plat {
 namespace {
 
 constexpr const char* kAliases = R"(<?xml version="1.0"?>
@@ -30,4 +30,4 @@ void InstallFontAliases() {
     });
 }
 
-}  // namespace DM
+}  // namespace plat

@@ -1,0 +1,101 @@
+// The install-folder field "savePath" on an X server of the test's own with the gtk driver:
+// xdotool types a folder into it, and a copy from it is pasted into a second field through the
+// X clipboard.
+#include <gtest/gtest.h>
+
+#include "plat/types.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "DMApp.h"
+#include "DMHWnd.h"
+#include "DMXml.h"
+#include "DUIEdit.h"
+#include "LauncherWindow.h"
+#include "MessagePump.h"
+#include "plat/show_commands.h"
+#include "plat/text.h"
+#include "xvfb_display.h"
+
+using namespace DM;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr LONG kWindowX = 100;
+constexpr LONG kWindowY = 100;
+
+// Dispatches messages until `done` holds; false when five seconds pass first.
+bool PumpUntil(const std::function<bool()>& done) {
+    auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (std::chrono::steady_clock::now() < deadline) {
+        vael::test::PumpMessages();
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
+
+void Settle(std::chrono::milliseconds time) {
+    auto until = std::chrono::steady_clock::now() + time;
+    PumpUntil([until] { return std::chrono::steady_clock::now() >= until; });
+}
+
+// Runs xdotool with `arguments` while the messages keep flowing.
+void XDoTool(const std::string& arguments) {
+    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+    Settle(200ms);
+}
+
+std::string ClickAt(const RECT& rect, LONG dx) {
+    return "mousemove " + std::to_string(kWindowX + rect.left + dx) + " " +
+           std::to_string(kWindowY + (rect.top + rect.bottom) / 2) + " click 1";
+}
+
+TEST(SavePathOnScreen, TypedTextReadsBackAndCopiesThroughTheClipboard) {
+    plat::test::XvfbDisplay display;
+    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
+    setenv("DM_DRIVER", "gtk", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+
+    DMApp app;
+    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+    auto host =
+        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    HWND window = host->DM_CreateWindow(L"main", kWindowX, kWindowY);
+    ASSERT_NE(window, nullptr);
+    DMXmlDocument document;
+    std::string xml =
+        "<Edit name=\"second\" pos=\"306,340,@272,@14\" clrtext=\"pbgra(ff,ff,ff,ff)\"/>";
+    ASSERT_TRUE(document.LoadFromBuffer(xml.data(), xml.size()));
+    DMXmlNode node = document.Root();
+    auto* second = new DUIEdit;
+    host->InsertChild(second);
+    second->InitDMData(node);
+    host->UpdateChildLayout();
+    host->ShowWindow(plat::SW_SHOW);
+    Settle(500ms);
+
+    auto* field = static_cast<DUIRichEdit*>(host->FindChildByName(L"savePath"));
+    XDoTool(ClickAt(field->m_rcWindow, 20));
+    ASSERT_TRUE(PumpUntil([&] { return host->OnGetFocusWnd() == field->GetDUIWnd(); }));
+    XDoTool("key ctrl+a");
+    XDoTool("type --delay 20 'D:\\Games'");
+    EXPECT_TRUE(PumpUntil([&] { return field->GetWindowText() == L"D:\\Games"; }))
+        << "the field reads " << plat::WideToUtf8(field->GetWindowText());
+
+    XDoTool("key ctrl+a ctrl+c");
+    XDoTool(ClickAt(second->m_rcWindow, 5));
+    XDoTool("key ctrl+v");
+    EXPECT_TRUE(PumpUntil([&] { return second->GetWindowText() == L"D:\\Games"; }))
+        << "the second field reads " << plat::WideToUtf8(second->GetWindowText());
+    host->DestroyWindow();
+}
+
+}  // namespace
