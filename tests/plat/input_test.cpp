@@ -4,6 +4,7 @@
 #include "plat/headless.h"
 #include "plat/input.h"
 #include "plat/keyboard.h"
+#include "plat/layered.h"
 #include "window_test_support.h"
 
 namespace plat::test {
@@ -97,6 +98,49 @@ TEST_F(Input, TheWheelReportsItsDeltaAndTheScreenPoint) {
     ASSERT_EQ(wheel.size(), 1u);
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel[0].wParam), -WHEEL_DELTA);
     EXPECT_EQ(GET_X_LPARAM(wheel[0].lParam), 150);
+}
+
+// The pointer passes through what a layered window does not show: the pixels of its picture
+// whose alpha is 0, and the whole window at a constant alpha of 0.
+TEST_F(Input, ThePointerPassesThroughWhatALayeredWindowDoesNotShow) {
+    HWND back = CreateShownWindow({0, 0, 300, 300}, nullptr, WS_EX_NOACTIVATE);  // stays behind
+    HWND layered =
+        CreateRecordingWindow(WS_POPUP | WS_VISIBLE, {100, 100, 104, 104}, nullptr, WS_EX_LAYERED);
+    HWND invisible =
+        CreateRecordingWindow(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, nullptr, WS_EX_LAYERED);
+    std::vector<std::uint32_t> pixels(16, 0xFF0000FF);
+    pixels[0] = 0;           // fully transparent
+    pixels[1] = 0x01000000;  // barely visible, still there
+    PixelBuffer picture{reinterpret_cast<const BYTE*>(pixels.data()), 4, 4, 16};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ASSERT_TRUE(UpdateLayeredWindow(layered, nullptr, nullptr, picture, nullptr, &blend, ULW_ALPHA,
+                                    nullptr));
+    ASSERT_TRUE(SetLayeredWindowAttributes(invisible, 0, 0, LWA_ALPHA));
+    struct Case {
+        POINT point;
+        HWND reached;
+    } cases[] = {{{100, 100}, back},
+                 {{101, 100}, layered},
+                 {{103, 103}, layered},
+                 {{0, 0}, back},
+                 {{9, 9}, back}};
+    for (const Case& test : cases) {
+        Log().clear();
+        headless::Click(test.point.x, test.point.y);
+        Pump();
+        EXPECT_EQ(Received(test.reached, WM_LBUTTONDOWN).size(), 1u)
+            << test.point.x << "," << test.point.y;
+    }
+
+    // A later picture of a part changes what lets the pointer through there.
+    pixels[0] = 0xFF0000FF;
+    RECT corner{0, 0, 1, 1};
+    ASSERT_TRUE(UpdateLayeredWindow(layered, nullptr, nullptr, picture, nullptr, &blend, ULW_ALPHA,
+                                    &corner));
+    Log().clear();
+    headless::Click(100, 100);
+    Pump();
+    EXPECT_EQ(Received(layered, WM_LBUTTONDOWN).size(), 1u);
 }
 
 TEST_F(Input, DisabledWindowsGetNoMouseInput) {

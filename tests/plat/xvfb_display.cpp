@@ -34,19 +34,28 @@ int FreeDisplayNumber() {
     return -1;
 }
 
-pid_t StartXvfb(const std::string& name) {
-    std::vector<std::string> arguments = {"Xvfb",         name,        "-screen", "0",
-                                          "1920x1080x24", "-nolisten", "tcp"};
+pid_t Spawn(std::vector<std::string> arguments) {
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
     pid_t process = -1;
-    if (posix_spawnp(&process, "Xvfb", nullptr, nullptr, argv.data(), environ) != 0) {
+    if (posix_spawnp(&process, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
         return -1;
     }
     return process;
+}
+
+pid_t StartXvfb(const std::string& name) {
+    // Without -noreset the server starts afresh whenever its last client leaves, forgetting a
+    // keyboard layout a tool such as setxkbmap has just set.
+    return Spawn({"Xvfb", name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset"});
+}
+
+void Stop(pid_t process) {
+    kill(process, SIGTERM);
+    waitpid(process, nullptr, 0);
 }
 
 }  // namespace
@@ -68,10 +77,20 @@ XvfbDisplay::XvfbDisplay() {
 }
 
 XvfbDisplay::~XvfbDisplay() {
-    if (m_process > 0) {
-        kill(m_process, SIGTERM);
-        waitpid(m_process, nullptr, 0);
+    for (auto program = m_programs.rbegin(); program != m_programs.rend(); ++program) {
+        Stop(*program);
     }
+    if (m_process > 0) {
+        Stop(m_process);
+    }
+}
+
+bool XvfbDisplay::Start(const std::vector<std::string>& arguments) {
+    pid_t process = m_running ? Spawn(arguments) : -1;
+    if (process > 0) {
+        m_programs.push_back(process);
+    }
+    return process > 0;
 }
 
 }  // namespace plat::test

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace plat::test {
 
@@ -19,8 +20,13 @@ public:
     bool Running() const { return m_running; }
     const std::string& Name() const { return m_name; }
 
+    // Starts a program on this display (a window manager, a compositor) that lives until the
+    // display goes; false when it cannot be started.
+    bool Start(const std::vector<std::string>& arguments);
+
 private:
     pid_t m_process = -1;
+    std::vector<pid_t> m_programs;
     std::string m_name;
     bool m_running = false;
 };

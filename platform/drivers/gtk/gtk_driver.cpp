@@ -1,5 +1,6 @@
 #include "drivers/gtk/gtk_driver.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <future>
 
@@ -27,14 +28,19 @@ MonitorDescription DescribeMonitor(GdkMonitor* monitor) {
     return {RectOf(geometry), RectOf(work)};
 }
 
-bool DisplayNamed() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) {
-            return true;
-        }
-    }
-    return false;
+bool Named(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// The window model places windows in global screen coordinates, which Wayland does not give.
+[[noreturn]] void RefuseWaylandAlone() {
+    std::fputs(
+        "The gtk driver needs an X display, and this Wayland session offers none "
+        "(WAYLAND_DISPLAY is set, DISPLAY is not). Turn on XWayland, start an X session, "
+        "or set DM_DRIVER=headless.\n",
+        stderr);
+    std::exit(1);
 }
 
 // Work asked for on another thread, done on GTK's thread.
@@ -96,7 +102,8 @@ GtkWindow* GtkDriver::WindowOf(HWND window) {
 }
 
 void GtkDriver::CreateSurface(HWND window, const SurfaceDescription& description) {
-    m_surfaces[window] = std::make_unique<GtkSurface>(description, WindowOf(description.owner));
+    m_surfaces[window] =
+        std::make_unique<GtkSurface>(window, description, WindowOf(description.owner));
 }
 
 void GtkDriver::DestroySurface(HWND window) {
@@ -246,8 +253,16 @@ void GtkDriver::Wake() {
     g_main_context_wakeup(nullptr);
 }
 
+// A Wayland session that also offers X (XWayland) is used through X.
 std::unique_ptr<Driver> MakeGtkDriver() {
-    if (!DisplayNamed() || !gtk_init_check(nullptr, nullptr)) {
+    if (!Named("DISPLAY")) {
+        if (Named("WAYLAND_DISPLAY")) {
+            RefuseWaylandAlone();
+        }
+        return nullptr;
+    }
+    gdk_set_allowed_backends("x11");
+    if (!gtk_init_check(nullptr, nullptr)) {
         return nullptr;
     }
     return std::make_unique<GtkDriver>();

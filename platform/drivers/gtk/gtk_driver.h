@@ -53,8 +53,8 @@ private:
     std::atomic<bool> m_wakeRequested{false};
 };
 
-// The gtk driver when a display is named (DISPLAY or WAYLAND_DISPLAY) and GTK can open it,
-// else null.
+// The gtk driver on the X display DISPLAY names, also in a Wayland session, when GTK can open
+// it, else null. A Wayland session without X ends the program with a message saying so.
 std::unique_ptr<Driver> MakeGtkDriver();
 
 }  // namespace plat::gtk

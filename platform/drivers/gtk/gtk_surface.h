@@ -5,6 +5,7 @@
 
 #include "drivers/gtk/gtk_headers.h"
 
+#include <deque>
 #include <memory>
 
 #include "drivers/gtk/surface_input.h"
@@ -14,7 +15,7 @@ namespace plat::gtk {
 
 class GtkSurface {
 public:
-    GtkSurface(const SurfaceDescription& description, GtkWindow* owner);
+    GtkSurface(HWND handle, const SurfaceDescription& description, GtkWindow* owner);
     ~GtkSurface();
     GtkSurface(const GtkSurface&) = delete;
     GtkSurface& operator=(const GtkSurface&) = delete;
@@ -36,12 +37,26 @@ public:
 private:
     static gboolean OnDraw(GtkWidget*, cairo_t* context, gpointer self);
     static void OnRealize(GtkWidget* window, gpointer self);
+    static gboolean OnFocus(GtkWidget*, GdkEventFocus* event, gpointer self);
+    static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self);
+    static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
+    static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static void OnLayerAllocated(GtkWidget*, GdkRectangle*, gpointer self);
+    void Configured(const GdkEventConfigure& event);
+    bool IsIconified() const;
+    void AskToBePlaced(const RECT& bounds);
     void ApplyStyle(const SurfaceDescription& description);
     void ApplyCursor();
+    void TrackShownArea(const RECT& area);
+    void ApplyInputShape();
 
+    HWND m_handle;
     GtkWidget* m_window;
     GtkWidget* m_layer = nullptr;
+    RECT m_bounds;                 // where the window system has the window
+    std::deque<RECT> m_requested;  // places asked of the window manager, not yet reported
     cairo_surface_t* m_picture;
+    cairo_region_t* m_shownArea;  // the pixels of the picture whose alpha is not 0
     BYTE m_constantAlpha = 255;
     GdkCursor* m_cursor = nullptr;
     std::unique_ptr<SurfaceInput> m_input;

@@ -51,21 +51,44 @@ DoubleClicks DoubleClicksOfSettings(GtkWidget* window) {
     return DoubleClicks(static_cast<unsigned int>(timeMs), distance);
 }
 
-// The key as it is without shift, so that "!" is the key '1'; num lock still counts, since it
-// decides whether a number-pad key is a digit.
-UINT VirtualKeyOfEvent(const GdkEventKey& event) {
+// The key value the key gives in the event's layout group with only num lock and, when
+// `shifted`, shift held.
+guint KeyValueAtLevel(const GdkEventKey& event, bool shifted) {
     GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event.window));
-    guint plain = event.keyval;
-    gdk_keymap_translate_keyboard_state(keymap, event.hardware_keycode,
-                                        static_cast<GdkModifierType>(event.state & GDK_MOD2_MASK),
-                                        event.group, &plain, nullptr, nullptr, nullptr);
-    UINT virtualKey = VirtualKeyOf(plain);
-    return virtualKey ? virtualKey : VirtualKeyOf(event.keyval);
+    auto state = static_cast<GdkModifierType>((event.state & GDK_MOD2_MASK) |
+                                              (shifted ? GDK_SHIFT_MASK : 0));
+    guint keyValue = 0;
+    gdk_keymap_translate_keyboard_state(keymap, event.hardware_keycode, state, event.group,
+                                        &keyValue, nullptr, nullptr, nullptr);
+    return keyValue;
 }
 
-std::wstring OwnCharacterOf(const GdkEventKey& event) {
+// Windows' rules for a keyboard layout: a key that gives a letter or digit, shifted or not, is
+// that letter's or digit's key ("!" is '1' on a US layout, "é" is '2' on a French one); other
+// keys with a name keep it (Enter, F1, the number pad, with num lock deciding digits); the
+// rest, punctuation and dead keys, are named by where they sit.
+UINT VirtualKeyOfEvent(const GdkEventKey& event) {
+    guint plain = KeyValueAtLevel(event, false);
+    for (guint keyValue : {plain, KeyValueAtLevel(event, true)}) {
+        if (IsLetterOrDigit(keyValue)) {
+            return VirtualKeyOf(keyValue);
+        }
+    }
+    if (UINT placed = VirtualKeyOfPlace(event.hardware_keycode)) {
+        return placed;
+    }
+    UINT named = VirtualKeyOf(plain);
+    return named ? named : VirtualKeyOf(event.keyval);
+}
+
+// The printable character of the key value, for a key no input method took; 0 with control or
+// alt held, which make no text of their own.
+wchar_t PrintableCharacterOf(const GdkEventKey& event) {
+    if (event.state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) {
+        return 0;
+    }
     gunichar character = gdk_keyval_to_unicode(event.keyval);
-    return character ? std::wstring(1, static_cast<wchar_t>(character)) : std::wstring();
+    return character >= 0x20 && character != 0x7F ? static_cast<wchar_t>(character) : 0;
 }
 
 }  // namespace
@@ -163,10 +186,11 @@ gboolean SurfaceInput::OnKey(GtkWidget* window, GdkEventKey* event, gpointer sel
     return gtk_window_get_focus(GTK_WINDOW(window)) == nullptr;
 }
 
-// A key whose own character is all the input method makes of it is a plain key press, and
-// TranslateMessage makes its character as on Windows. A key the input method uses otherwise
-// (a composition, a dead key) is VK_PROCESSKEY, followed by what the input method made of it:
-// the composition's changes, and the text it commits (as characters outside a composition).
+// A key the input method turns into one character outside a composition is a key press with
+// that character, which TranslateMessage gives as WM_CHAR: the layout's character. A key the
+// input method uses otherwise (a composition, a dead key, several characters) is
+// VK_PROCESSKEY, followed by what the input method made of it: the composition's changes, and
+// the text it commits (as characters outside a composition).
 void SurfaceInput::KeyPress(GdkEventKey& event) {
     m_inKeyPress = true;
     m_committedDuringKey.clear();
@@ -175,13 +199,15 @@ void SurfaceInput::KeyPress(GdkEventKey& event) {
     m_inKeyPress = false;
     bool composition = !m_fromInputMethodDuringKey.empty() &&
                        m_fromInputMethodDuringKey.front().kind != Kind::Character;
-    if (!taken || (!composition && m_committedDuringKey == OwnCharacterOf(event))) {
-        DeliverKey(Kind::KeyDown, VirtualKeyOfEvent(event));
-        return;
-    }
-    DeliverKey(Kind::KeyDown, VK_PROCESSKEY);
-    for (const InputEvent& fromInputMethod : m_fromInputMethodDuringKey) {
-        DeliverInput(fromInputMethod);
+    if (!taken) {
+        DeliverKey(Kind::KeyDown, VirtualKeyOfEvent(event), PrintableCharacterOf(event));
+    } else if (!composition && m_committedDuringKey.size() == 1) {
+        DeliverKey(Kind::KeyDown, VirtualKeyOfEvent(event), m_committedDuringKey[0]);
+    } else {
+        DeliverKey(Kind::KeyDown, VK_PROCESSKEY);
+        for (const InputEvent& fromInputMethod : m_fromInputMethodDuringKey) {
+            DeliverInput(fromInputMethod);
+        }
     }
 }
 

@@ -11,7 +11,7 @@ namespace plat::gtk {
 namespace {
 
 struct KeyPair {
-    unsigned int keyValue;
+    unsigned int keyValue;  // or a key code
     UINT virtualKey;
 };
 
@@ -48,6 +48,29 @@ constexpr KeyPair kNamedKeys[] = {
     {GDK_KEY_bracketright, 0xDD},    {GDK_KEY_apostrophe, 0xDE},
 };
 
+// Keys Windows names by where they sit when their symbols are no letter or digit, named as on
+// a US keyboard; X key codes of the evdev key map.
+constexpr KeyPair kPlacedKeys[] = {
+    {49, 0xC0},  // left of 1
+    {20, 0xBD},  // right of 0
+    {21, 0xBB},  // left of backspace
+    {34, 0xDB},  // right of P
+    {35, 0xDD},  // second right of P
+    {51, 0xDC},  // above Enter on a US keyboard, beside it on an ISO one
+    {47, 0xBA},  // right of L
+    {48, 0xDE},  // second right of L
+    {59, 0xBC},  // right of M
+    {60, 0xBE},  // second right of M
+    {61, 0xBF},  // third right of M
+    {94, 0xE2},  // right of the left shift on an ISO keyboard
+};
+
+UINT FindKey(const KeyPair* first, const KeyPair* last, unsigned int key) {
+    const KeyPair* found =
+        std::find_if(first, last, [&](const KeyPair& pair) { return pair.keyValue == key; });
+    return found == last ? 0 : found->virtualKey;
+}
+
 bool InRun(unsigned int keyValue, unsigned int first, unsigned int last) {
     return keyValue >= first && keyValue <= last;
 }
@@ -67,10 +90,16 @@ UINT VirtualKeyOf(unsigned int keyValue) {
     if (InRun(keyValue, GDK_KEY_F1, GDK_KEY_F24)) {
         return VK_F1 + (keyValue - GDK_KEY_F1);
     }
-    const auto* found =
-        std::find_if(std::begin(kNamedKeys), std::end(kNamedKeys),
-                     [&](const KeyPair& pair) { return pair.keyValue == keyValue; });
-    return found == std::end(kNamedKeys) ? 0 : found->virtualKey;
+    return FindKey(std::begin(kNamedKeys), std::end(kNamedKeys), keyValue);
+}
+
+bool IsLetterOrDigit(unsigned int keyValue) {
+    return InRun(keyValue, GDK_KEY_a, GDK_KEY_z) || InRun(keyValue, GDK_KEY_A, GDK_KEY_Z) ||
+           InRun(keyValue, GDK_KEY_0, GDK_KEY_9);
+}
+
+UINT VirtualKeyOfPlace(unsigned int keyCode) {
+    return FindKey(std::begin(kPlacedKeys), std::end(kPlacedKeys), keyCode);
 }
 
 }  // namespace plat::gtk

@@ -11,4 +11,11 @@ constexpr UINT VK_PROCESSKEY = 0xE5;  // a key the input method took for its com
 // "1" is '1'); 0 for a key with no virtual key.
 UINT VirtualKeyOf(unsigned int keyValue);
 
+// A-Z, a-z, 0-9: the symbols that name their key whatever the layout.
+bool IsLetterOrDigit(unsigned int keyValue);
+
+// The virtual key of a punctuation key by its place on the keyboard (X key code), as a US
+// keyboard names it; 0 for a key elsewhere.
+UINT VirtualKeyOfPlace(unsigned int keyCode);
+
 }  // namespace plat::gtk

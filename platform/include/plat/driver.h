@@ -1,7 +1,8 @@
 // The user-interface driver: what the window system needs from the machine's display. Every
 // top-level window that is not message-only has a native surface, named by its window handle.
 // The window system keeps Windows' rules itself and tells the driver only what shows; the
-// driver gives it input through DeliverInput.
+// driver gives it input through DeliverInput, and what the desktop's window manager did to a
+// surface through DeliverSurfaceEvent.
 //
 // The driver is chosen once, at its first use: DM_DRIVER names it ("headless" or "gtk"),
 // otherwise gtk is used when it is built in and a display can be opened, else headless. A name
@@ -116,6 +117,8 @@ struct InputEvent {
     MouseButton button;
     int wheelDelta;
     UINT virtualKey;
+    // Character: the text. KeyDown: the character the keyboard layout gives the key as it is
+    // pressed, for TranslateMessage; 0 leaves it to the window system's own table.
     wchar_t character;
     std::wstring text{};
     LONG cursor = 0;
@@ -125,5 +128,24 @@ struct InputEvent {
 // for the thread of the window they go to (mouse: the capture window, else the window under
 // the point; keys and characters: the focus window, else the active window).
 void DeliverInput(const InputEvent& event);
+
+// What the window manager did to a surface, as the driver learns it.
+struct SurfaceEvent {
+    enum class Kind {
+        Activated,    // the surface took the desktop's keyboard focus
+        Deactivated,  // the focus went to another program; `window` is null
+        Placed,       // moved or sized to `bounds`, screen coordinates
+        Minimized,
+        Restored,
+        CloseRequested,  // the user asked to close it (a close button, Alt+F4)
+    };
+    Kind kind;
+    HWND window;
+    RECT bounds;
+};
+
+// From any thread: the window system follows the change with the state and the messages
+// Windows would send; the thread of the window handles it when it next looks at its queue.
+void DeliverSurfaceEvent(const SurfaceEvent& event);
 
 }  // namespace plat

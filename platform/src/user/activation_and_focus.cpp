@@ -1,7 +1,10 @@
 // The active top-level window and the keyboard focus.
+#include <vector>
+
 #include "plat/input.h"
 #include "plat/message_queue.h"
 #include "plat/window.h"
+#include "user/activation.h"
 #include "user/input_state.h"
 #include "user/window_records.h"
 
@@ -30,9 +33,32 @@ void DropFocusWithin(HWND deactivated) {
     SendMessageW(focus, WM_KILLFOCUS, 0, 0);
 }
 
+// Activation coming from or going to another program tells every top-level window of the
+// thread whose program gains or loses it.
+void SendActivateApp(HWND window, BOOL active) {
+    std::vector<HWND> windows;
+    {
+        Guard lock(user::WindowSystemLock());
+        user::WindowRecord* record = user::FindWindowRecord(window);
+        for (HWND topLevel : user::TopLevelOrder()) {
+            user::WindowRecord* other = user::FindWindowRecord(topLevel);
+            if (record && other && other->threadId == record->threadId) {
+                windows.push_back(topLevel);
+            }
+        }
+    }
+    for (HWND topLevel : windows) {
+        if (IsWindow(topLevel)) {
+            SendMessageW(topLevel, WM_ACTIVATEAPP, active, 0);
+        }
+    }
+}
+
 }  // namespace
 
-HWND SetActiveWindow(HWND window) {
+namespace user {
+
+HWND ActivateWindow(HWND window, bool raiseSurface) {
     Guard lock(user::WindowSystemLock());
     user::WindowRecord* record = user::FindWindowRecord(user::TopLevelOf(window));
     if (window && (!record || record->messageOnly)) {
@@ -54,17 +80,29 @@ HWND SetActiveWindow(HWND window) {
         SendMessageW(previous, WM_NCACTIVATE, FALSE, 0);
         SendMessageW(previous, WM_ACTIVATE, ActivationState(WA_INACTIVE, previous),
                      reinterpret_cast<LPARAM>(target));
+        if (!target) {
+            SendActivateApp(previous, FALSE);
+        }
         DropFocusWithin(previous);
     }
     if (target) {
-        if (hasSurface && show != SurfaceShow::Hidden) {
+        if (raiseSurface && hasSurface && show != SurfaceShow::Hidden) {
             CurrentDriver().ShowSurface(target, show, true);
+        }
+        if (!previous) {
+            SendActivateApp(target, TRUE);
         }
         SendMessageW(target, WM_NCACTIVATE, TRUE, 0);
         SendMessageW(target, WM_ACTIVATE, ActivationState(WA_ACTIVE, target),
                      reinterpret_cast<LPARAM>(previous));
     }
     return previous;
+}
+
+}  // namespace user
+
+HWND SetActiveWindow(HWND window) {
+    return user::ActivateWindow(window, true);
 }
 
 HWND GetActiveWindow() {

@@ -140,11 +140,25 @@ bool ContainsPoint(const WindowRecord& record, POINT screenPoint) {
            screenPoint.y >= origin.y && screenPoint.y < origin.y + record.Height();
 }
 
+// A layered window lets the pointer through where nothing of it shows: everywhere with a
+// constant alpha of 0, else on the pixels of its per-pixel picture whose alpha is 0.
+bool ShowsNothingAt(const WindowRecord& record, POINT point) {
+    if (!(record.exStyle & WS_EX_LAYERED) || record.IsChild()) {
+        return false;
+    }
+    if (record.constantAlpha == 0) {
+        return true;
+    }
+    POINT origin = ScreenOrigin(record);
+    return record.perPixelPicture &&
+           record.pictureAlpha.At(point.x - origin.x, point.y - origin.y) == 0;
+}
+
 bool TakesMouse(const WindowRecord& record, POINT point) {
     bool clickThrough = (record.exStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) ==
                         (WS_EX_LAYERED | WS_EX_TRANSPARENT);
     return (record.style & WS_VISIBLE) && !(record.style & WS_MINIMIZE) && !clickThrough &&
-           ContainsPoint(record, point);
+           ContainsPoint(record, point) && !ShowsNothingAt(record, point);
 }
 
 HWND DeepestAt(const WindowRecord& record, POINT point) {

@@ -35,6 +35,21 @@ BYTE ConstantAlphaOf(const BLENDFUNCTION* blend, DWORD flags) {
     return blend->SourceConstantAlpha;
 }
 
+// Keeps the alpha of the part of the picture that changed; a new window size starts opaque.
+void KeepPictureAlpha(user::AlphaMask& mask, LONG width, LONG height, const RECT& area,
+                      const PixelBuffer& part) {
+    if (mask.width != width || mask.height != height) {
+        mask = {width, height, std::vector<BYTE>(static_cast<std::size_t>(width) * height, 255)};
+    }
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        const BYTE* source = part.Row(y - area.top);
+        BYTE* target = mask.alpha.data() + static_cast<std::size_t>(y) * width;
+        for (LONG x = area.left; x < area.right; ++x) {
+            target[x] = source[(x - area.left) * 4 + 3];
+        }
+    }
+}
+
 }  // namespace
 
 BOOL UpdateLayeredWindow(HWND window, const POINT* position, const SIZE* size,
@@ -65,15 +80,16 @@ BOOL UpdateLayeredWindow(HWND window, const POINT* position, const SIZE* size,
     RECT area = dirty ? *dirty : RECT{0, 0, width, height};
     area = {std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0), std::min(area.right, width),
             std::min(area.bottom, height)};
-    record->perPixelPicture = true;
-    record->invalid = false;
-    record->constantAlpha = ConstantAlphaOf(blend, flags);
-    BYTE alpha = record->constantAlpha;
-    lock.unlock();
     bool empty = area.right <= area.left || area.bottom <= area.top;
     PixelBuffer part = empty ? PixelBuffer{}
                              : picture.Part(origin.x + area.left, origin.y + area.top,
                                             area.right - area.left, area.bottom - area.top);
+    record->perPixelPicture = true;
+    record->invalid = false;
+    record->constantAlpha = ConstantAlphaOf(blend, flags);
+    KeepPictureAlpha(record->pictureAlpha, width, height, empty ? RECT{} : area, part);
+    BYTE alpha = record->constantAlpha;
+    lock.unlock();
     CurrentDriver().PresentSurface(window, empty ? RECT{} : area, part, alpha);
     return TRUE;
 }
@@ -85,6 +101,7 @@ BOOL SetLayeredWindowAttributes(HWND window, COLORREF, BYTE alpha, DWORD flags) 
         return FALSE;
     }
     record->perPixelPicture = false;
+    record->pictureAlpha = {};
     record->constantAlpha = (flags & LWA_ALPHA) ? alpha : 255;
     BYTE shown = record->constantAlpha;
     lock.unlock();

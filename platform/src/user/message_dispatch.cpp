@@ -56,6 +56,24 @@ wchar_t CharacterOfKey(UINT virtualKey) {
     return shift && !numberPad ? ShiftedOf(plain) : plain;
 }
 
+bool SameMessage(const MSG& one, const MSG& other) {
+    return one.hwnd == other.hwnd && one.message == other.message && one.wParam == other.wParam &&
+           one.lParam == other.lParam && one.time == other.time;
+}
+
+// The character the keyboard layout gave the key-down when the driver told it with the input,
+// else the one of the window system's own table.
+wchar_t CharacterOfKeyDown(const MSG& message) {
+    {
+        Guard lock(user::WindowSystemLock());
+        const user::ThreadQueue& queue = user::CurrentQueue();
+        if (queue.lastKeyCharacter != 0 && SameMessage(queue.lastTaken, message)) {
+            return queue.lastKeyCharacter;
+        }
+    }
+    return CharacterOfKey(static_cast<UINT>(message.wParam));
+}
+
 // The character message is taken before anything posted after the key press.
 void PostNext(const MSG& message) {
     Guard lock(user::WindowSystemLock());
@@ -78,7 +96,7 @@ BOOL TranslateMessage(const MSG* message) {
     if (kind != WM_KEYDOWN && kind != WM_SYSKEYDOWN) {
         return kind == WM_KEYUP || kind == WM_SYSKEYUP;
     }
-    wchar_t character = CharacterOfKey(static_cast<UINT>(message->wParam));
+    wchar_t character = CharacterOfKeyDown(*message);
     if (character != 0) {
         UINT charMessage = kind == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
         PostNext({message->hwnd, charMessage, static_cast<WPARAM>(character), message->lParam,

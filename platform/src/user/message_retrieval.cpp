@@ -3,6 +3,7 @@
 #include "user/input_delivery.h"
 #include "user/message_filter.h"
 #include "user/painting.h"
+#include "user/surface_events.h"
 #include "user/thread_queues.h"
 #include "user/timers.h"
 
@@ -36,6 +37,8 @@ std::optional<MSG> TakeInput(Guard& lock, ThreadQueue& queue, const MessageFilte
         return std::nullopt;
     }
     if (remove) {
+        const InputEvent& event = queue.input.front().event;
+        queue.lastKeyCharacter = event.kind == InputEvent::Kind::KeyDown ? event.character : 0;
         queue.input.pop_front();
         user::NoteInputTaken(message);
     }
@@ -54,6 +57,7 @@ std::optional<MSG> TakeQuit(ThreadQueue& queue, const MessageFilter& filter, boo
 std::optional<MSG> NextMessage(Guard& lock, ThreadQueue& queue, const MessageFilter& filter,
                                bool remove) {
     user::ServeSentMessages(lock, queue);
+    user::FollowSurfaceEvents(lock, queue);
     if (auto message = TakePosted(queue, filter, remove)) {
         return message;
     }

@@ -53,12 +53,14 @@ struct ThreadQueue {
     std::deque<MSG> posted;
     std::deque<std::shared_ptr<SentMessage>> sent;
     std::deque<QueuedInput> input;
+    std::deque<SurfaceEvent> surfaceEvents;  // what the window manager did, not yet followed
     bool quitPosted = false;
     int quitCode = 0;
     std::vector<Timer> timers;
     std::condition_variable wake;
     std::uint64_t wakeups = 0;  // counts WakeQueue calls, so a waiter sees what it missed
     MSG lastTaken{};
+    wchar_t lastKeyCharacter = 0;  // the layout's character of lastTaken when it is a key-down
 };
 
 // These need the window-system lock.

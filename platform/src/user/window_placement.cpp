@@ -106,7 +106,10 @@ WINDOWPOS RequestedPosition(const user::WindowRecord& record, HWND insertAfter, 
 
 }  // namespace
 
-BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+namespace user {
+
+BOOL PlaceWindow(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags,
+                 bool tellSurface) {
     Guard lock(user::WindowSystemLock());
     user::WindowRecord* record = user::FindWindowRecord(window);
     if (!record) {
@@ -124,7 +127,9 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
     }
     PlacementChange change = ApplyPlacement(*record, position);
     lock.unlock();
-    ShowChangeOnSurface(window, change);
+    if (tellSurface) {
+        ShowChangeOnSurface(window, change);
+    }
     if ((change.sized && !(flags & SWP_NOREDRAW)) || change.shown) {
         InvalidateRect(window, nullptr, TRUE);
     }
@@ -136,6 +141,12 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
         SetActiveWindow(window);
     }
     return TRUE;
+}
+
+}  // namespace user
+
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+    return user::PlaceWindow(window, insertAfter, x, y, width, height, flags, true);
 }
 
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {

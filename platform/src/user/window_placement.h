@@ -9,4 +9,9 @@ namespace plat::user {
 // SWP_NOMOVE and SWP_NOSIZE bits of `unchanged` say did not change.
 void SendMoveAndSize(HWND window, UINT unchanged);
 
+// SetWindowPos; without `tellSurface` the surface is where the window goes already, placed
+// there by the window manager.
+BOOL PlaceWindow(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags,
+                 bool tellSurface);
+
 }  // namespace plat::user

@@ -28,6 +28,19 @@ struct WindowClass {
     int windowCount = 0;
 };
 
+// The alpha of each pixel of a layered window's per-pixel picture, at the window's size.
+struct AlphaMask {
+    LONG width = 0;
+    LONG height = 0;
+    std::vector<BYTE> alpha;  // row by row
+
+    // A point outside the mask counts as opaque.
+    BYTE At(LONG x, LONG y) const {
+        bool inside = x >= 0 && y >= 0 && x < width && y < height;
+        return inside ? alpha[static_cast<std::size_t>(y) * width + x] : 255;
+    }
+};
+
 struct WindowRecord {
     HWND handle;
     std::shared_ptr<WindowClass> windowClass;
@@ -53,6 +66,7 @@ struct WindowRecord {
     bool hiddenWithOwner = false;
     bool perPixelPicture = false;  // showing a picture given by UpdateLayeredWindow
     BYTE constantAlpha = 255;
+    AlphaMask pictureAlpha;  // while perPixelPicture: where the pointer passes through
     bool hasSurface = false;
     bool destroying = false;
 

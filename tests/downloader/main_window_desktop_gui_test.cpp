@@ -1,0 +1,139 @@
+// The launcher's main window on desktops of their own: under a compositing manager the desktop
+// shows through the window's transparent corners and its blended edge, and clicks there reach
+// the window beneath, while the host's invisible helper window takes no clicks at all; on a
+// screen scaled twice the window shows at twice its size and clicks land where they should.
+#include <gtest/gtest.h>
+
+#include "plat/types.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "DMApp.h"
+#include "DMHWnd.h"
+#include "LauncherWindow.h"
+#include "OnScreen.h"
+#include "TempDir.h"
+#include "plat/layered.h"
+#include "plat/show_commands.h"
+#include "plat/window.h"
+#include "window_test_support.h"
+#include "xvfb_display.h"
+
+using namespace DM;
+using namespace std::chrono_literals;
+
+namespace {
+
+using vael::test::Colour;
+using vael::test::PumpUntil;
+using vael::test::RunXdotool;
+using vael::test::Screenshot;
+
+constexpr std::uint32_t kGreen = 0xFF00FF00;  // premultiplied BGRA as one value
+const Colour kDesktop{0, 255, 0};
+constexpr POINT kWindowAt{100, 100};
+
+// An opaque green window over the whole screen that records the clicks reaching it, below
+// everything and never activated.
+HWND ShowDesktop(std::vector<std::uint32_t>& pixels) {
+    HWND desktop = plat::test::CreateShownWindow({0, 0, 1920, 1080}, nullptr,
+                                                 plat::WS_EX_LAYERED | plat::WS_EX_NOACTIVATE);
+    pixels.assign(1920 * 1080, kGreen);
+    plat::PixelBuffer picture{reinterpret_cast<const BYTE*>(pixels.data()), 1920, 1080, 1920 * 4};
+    plat::BLENDFUNCTION blend{plat::AC_SRC_OVER, 0, 255, plat::AC_SRC_ALPHA};
+    EXPECT_TRUE(plat::UpdateLayeredWindow(desktop, nullptr, nullptr, picture, nullptr, &blend,
+                                          plat::ULW_ALPHA, nullptr));
+    return desktop;
+}
+
+bool Clicked(HWND window) {
+    return !plat::test::Received(window, plat::WM_LBUTTONUP).empty();
+}
+
+std::string At(LONG x, LONG y) {
+    return std::to_string(x) + " " + std::to_string(y);
+}
+
+TEST(MainWindowOnADesktop, TransparentPixelsShowTheDesktopAndLetClicksThrough) {
+    plat::test::XvfbDisplay display;
+    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
+    ASSERT_TRUE(display.Start({"xcompmgr"}));
+    setenv("DM_DRIVER", "gtk", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+
+    std::vector<std::uint32_t> desktopPixels;
+    HWND desktop = ShowDesktop(desktopPixels);
+    DMApp app;
+    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+    auto host =
+        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    HWND window = host->DM_CreateWindow(L"main", kWindowAt.x, kWindowAt.y);
+    ASSERT_NE(window, nullptr);
+    host->ShowWindow(plat::SW_SHOW);
+    vael::test::Settle(1000ms);
+
+    Screenshot screen;
+    ASSERT_TRUE(screen.Taken());
+    vael::test::TempDir folder;
+    EXPECT_TRUE(screen.Save((folder.path() / "composited.png").string()));
+    EXPECT_EQ(screen.At(kWindowAt.x, kWindowAt.y), kDesktop);
+    EXPECT_EQ(screen.At(kWindowAt.x + 674, kWindowAt.y + 436), kDesktop);
+    // Somewhere on the soft edge the desktop's green mixes with the window's own colour.
+    int middle = kWindowAt.y + 218;
+    bool blended = false;
+    for (int x = kWindowAt.x; x < kWindowAt.x + 20 && !blended; ++x) {
+        Colour pixel = screen.At(x, middle);
+        blended = pixel.green > 0 && pixel.green < 255 && pixel != kDesktop;
+    }
+    EXPECT_TRUE(blended);
+
+    plat::test::Log().clear();
+    ASSERT_TRUE(RunXdotool("mousemove " + At(kWindowAt.x + 1, kWindowAt.y + 1) + " click 1"));
+    EXPECT_TRUE(PumpUntil([&] { return Clicked(desktop); }));
+    plat::test::Log().clear();
+    ASSERT_TRUE(RunXdotool("mousemove 0 0 click 1"));
+    EXPECT_TRUE(PumpUntil([&] { return Clicked(desktop); })) << "the top-left corner was taken";
+    host->DestroyWindow();
+    plat::DestroyWindow(desktop);
+}
+
+// GDK_SCALE=2: the window model keeps its own coordinates, the screen shows each of its pixels
+// as two by two.
+TEST(MainWindowOnADesktop, OnAScaledScreenAClickReachesTheDownloadButton) {
+    plat::test::XvfbDisplay display;
+    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
+    setenv("GDK_SCALE", "2", 1);
+    setenv("DM_DRIVER", "gtk", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+
+    DMApp app;
+    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+    auto host =
+        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    HWND window = host->DM_CreateWindow(L"main", kWindowAt.x, kWindowAt.y);
+    ASSERT_NE(window, nullptr);
+    host->ShowWindow(plat::SW_SHOW);
+    vael::test::Settle(1000ms);
+
+    RECT rect{};
+    plat::GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 675);
+    Screenshot screen;
+    ASSERT_TRUE(screen.Taken());
+    vael::test::TempDir folder;
+    EXPECT_TRUE(screen.Save((folder.path() / "scaled.png").string()));
+    // The window's middle, twice as far from the corner of the screen, shows the window.
+    EXPECT_NE(screen.At(2 * (kWindowAt.x + 337), 2 * (kWindowAt.y + 300)), (Colour{0, 0, 0}));
+
+    RECT download = host->FindChildByName(L"download")->m_rcWindow;
+    LONG x = 2 * (kWindowAt.x + (download.left + download.right) / 2);
+    LONG y = 2 * (kWindowAt.y + (download.top + download.bottom) / 2);
+    ASSERT_TRUE(RunXdotool("mousemove " + At(x, y) + " click 1"));
+    EXPECT_TRUE(PumpUntil([&] { return !host->clicks.empty(); }));
+    EXPECT_EQ(host->clicks, std::vector<DMStringT>{L"download"});
+    host->DestroyWindow();
+}
+
+}  // namespace
