@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -345,11 +346,35 @@ TEST_F(HostWindow, WidgetTimersReachTheirWidgetOrDie) {
     plat::headless::StopVirtualClock();
 }
 
+// Closes the window a trigger message is for, then reads the exit code of the quit message
+// the destruction posted, leaving it queued for the loop.
+class CloseAndReadQuitCode : public IDMMessageFilter {
+public:
+    static constexpr UINT kTrigger = plat::WM_USER + 77;
+    bool PreTranslateMessage(plat::MSG* message) override {
+        if (message->message != kTrigger) {
+            return false;
+        }
+        plat::SendMessageW(message->hwnd, plat::WM_CLOSE, 0, 0);
+        plat::MSG quit{};
+        if (plat::PeekMessageW(&quit, nullptr, plat::WM_QUIT, plat::WM_QUIT, plat::PM_NOREMOVE)) {
+            exitCode = static_cast<int>(quit.wParam);
+        }
+        return true;
+    }
+    std::optional<int> exitCode;
+};
+
 TEST_F(HostWindow, DestroyingTheRunWindowEndsTheLoopWithOne) {
     auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
     HWND window = host->DM_CreateWindow(L"host");
-    plat::PostMessageW(window, plat::WM_CLOSE, 0, 0);
+    DMMsgLoop* loop = app.GetMsgLoopTool().GetMessageLoop(plat::GetCurrentThreadId());
+    ASSERT_NE(loop, nullptr);
+    CloseAndReadQuitCode reader;
+    loop->AddMessageFilter(&reader);
+    plat::PostMessageW(window, CloseAndReadQuitCode::kTrigger, 0, 0);
     EXPECT_EQ(app.Run(window), DM_ECODE_OK);
+    EXPECT_EQ(reader.exitCode, 1);
     EXPECT_EQ(app.IsRun(window), DM_ECODE_FAIL);
     EXPECT_FALSE(plat::IsWindow(window));
 }
