@@ -520,6 +520,30 @@ TEST_F(Widgets, TimersOfWidgets) {
     plat::headless::StopVirtualClock();
 }
 
+// The value text of a progress bar is drawn with the style's colour and font.
+TEST_F(Widgets, ProgressValueTextUsesTheStyle) {
+    Build(
+        "<dm><processctrl name=\"bar\" value=\"42\" textformat=\"%d%%\" "
+        "clrtext=\"pbgra(00,ff,00,ff)\" align=\"left\" pos=\"0,0,@100,@30\"/></dm>");
+    DUIWindow* bar = root->FindChildByName(L"bar");
+    EXPECT_EQ(bar->OnGetDlgCode(), 1u);
+    IDMRender* render = nullptr;
+    app.GetDefRegObj(&render, DMREG_Render);
+    auto renderer = DMSmartPtrT<IDMRender>::Adopt(render);
+    IDMCanvas* created = nullptr;
+    renderer->CreateCanvas(100, 30, &created);
+    auto canvas = DMSmartPtrT<IDMCanvas>::Adopt(created);
+    bar->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(canvas.get()));
+    int green = 0;
+    const std::uint32_t* pixels = canvas->GetPixelBits(nullptr);
+    for (int i = 0; i < 100 * 30; ++i) {
+        green += pixels[i] == 0xFF00FF00u;
+    }
+    EXPECT_GT(green, 5) << "drawn in the style's text colour";
+    EXPECT_EQ(canvas->GetTextColor().ToValue(), DMColor().ToValue())
+        << "the canvas's colour is put back";
+}
+
 TEST_F(Widgets, MultiLineTextBreaksAtBackslashN) {
     Build("<dm><window name=\"label\" pos=\"0,0,@200,@100\"/></dm>");
     DUIWindow* label = root->FindChildByName(L"label");

@@ -136,6 +136,8 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 // The parent of a child window, the owner of a top-level window.
 HWND GetParent(HWND window);
 HWND GetWindow(HWND window, UINT relation);
+// The child window of `parent` whose id (GWLP_ID) is `id`, or null.
+HWND GetDlgItem(HWND parent, int id);
 DWORD GetWindowThreadProcessId(HWND window, DWORD* processId);
 
 // Show state. Minimising hides the owned windows, restoring shows them again. Answers whether
