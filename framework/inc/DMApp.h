@@ -60,6 +60,12 @@ public:
     DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
     // 0 when the document was read from the current pack and parsed.
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
+    // The documents of "sub" inclusions come from the custom loader while one is set (none:
+    // from the pack); a loader answers 0 with the document filled.
+    using CustomLayoutLoader = DMCode (*)(const wchar_t* type, const wchar_t* name,
+                                          DMXmlDocument& document);
+    void SetCustomLayoutLoader(CustomLayoutLoader loader);
+    DMCode LoadSubLayout(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
     // Fills the font, skin and style pools from the global skin file ("global", name).
     DMCode InitGlobal(const wchar_t* name);
     // A layout's own "skin" and "style" elements, added to the pools.

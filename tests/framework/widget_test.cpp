@@ -243,6 +243,61 @@ TEST_F(Widgets, UnknownElementsAreSkippedAndEventsReachSubscribersFirst) {
     EXPECT_TRUE(container.events.empty()) << "a subscriber took it";
 }
 
+// Every widget of the tree is offered a broadcast event, whatever its subscribers answer.
+TEST_F(Widgets, BroadcastReachesEveryWidgetOfTheTree) {
+    Build(
+        "<dm><window name=\"a\" pos=\"0,0,100,100\"><window name=\"a1\" pos=\"0,0,10,10\"/>"
+        "</window><window name=\"b\" pos=\"0,0,10,10\"/></dm>");
+    struct Listener {
+        DMCode Handle(DMEventArgs*) {
+            ++calls;
+            return DM_ECODE_OK;
+        }
+        DMCode Pass(DMEventArgs*) {
+            ++calls;
+            return DM_ECODE_FAIL;
+        }
+        int calls = 0;
+    } handler, passer;
+    root->FindChildByName(L"a1")->GetEventMgr().SubscribeEvent(
+        DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &handler));
+    root->FindChildByName(L"b")->GetEventMgr().SubscribeEvent(DMEventCmdArgs::EventID,
+                                                              Subscriber(&Listener::Pass, &passer));
+    DMEventCmdArgs event(root.get());
+    EXPECT_EQ(root->BroadcastEvent(event), DM_ECODE_OK);
+    EXPECT_EQ(handler.calls, 1);
+    EXPECT_EQ(passer.calls, 1);
+    EXPECT_EQ(event.m_iHandleCount, 1);
+
+    DMEventCmdArgs unhandled(root.get());
+    EXPECT_EQ(root->FindChildByName(L"b")->BroadcastEvent(unhandled), DM_ECODE_FAIL);
+    DMEventCmdArgs noSender(nullptr);
+    EXPECT_EQ(root->BroadcastEvent(noSender), DM_ECODE_FAIL);
+    EXPECT_EQ(passer.calls, 2);
+}
+
+// Serves "sub" inclusions instead of the resource pack, and records what it was asked.
+struct SubLayouts {
+    static DMCode Load(const wchar_t* type, const wchar_t* name, DMXmlDocument& document) {
+        asked.push_back(DMStringT(type) + L":" + name);
+        std::string xml = DMStringT(name) == L"part"
+                              ? "<sub><window name=\"included\" pos=\"0,0,@10,@10\"/></sub>"
+                              : "<notsub><window name=\"refused\"/></notsub>";
+        return document.LoadFromBuffer(xml.data(), xml.size()) ? DM_ECODE_OK : DM_ECODE_FAIL;
+    }
+    static inline std::vector<DMStringT> asked;
+};
+
+TEST_F(Widgets, InclusionsComeFromTheCustomLayoutLoader) {
+    app.SetCustomLayoutLoader(&SubLayouts::Load);
+    Build("<dm><sub src=\"part\"/><SUB src=\"custom:other\"/><sub src=\"a:b:missing\"/></dm>");
+    app.SetCustomLayoutLoader(nullptr);
+    EXPECT_NE(root->FindChildByName(L"included"), nullptr);
+    EXPECT_EQ(root->FindChildByName(L"refused"), nullptr) << "the root must be named sub";
+    EXPECT_EQ(SubLayouts::asked,
+              (std::vector<DMStringT>{L"layout:part", L"custom:other", L"a:b:missing"}));
+}
+
 // Counts the paints it gets.
 class PaintCounter : public DUIWindow {
     DMDECLARE_CLASS_NAME(PaintCounter, DUIWindow, L"counter", L"window", DMREG_Window)

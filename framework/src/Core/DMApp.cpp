@@ -51,6 +51,14 @@ DMCode DMApp::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wch
     return Data().LoadXmlRes(document, type, name);
 }
 
+void DMApp::SetCustomLayoutLoader(CustomLayoutLoader loader) {
+    Data().SetCustomLayoutLoader(loader);
+}
+
+DMCode DMApp::LoadSubLayout(DMXmlDocument& document, const wchar_t* type, const wchar_t* name) {
+    return Data().LoadSubLayout(document, type, name);
+}
+
 DMCode DMApp::InitGlobal(const wchar_t* name) {
     return Data().InitGlobal(name);
 }
