@@ -20,6 +20,7 @@ class DMSpyChannel;
 class DUIWindow;
 class DUIWndPool;
 class DUITimer;
+class DMPluginsTool;
 
 class DMApp : public DMSingletonT<DMApp> {
 public:
@@ -65,6 +66,10 @@ public:
     using CustomLayoutLoader = DMCode (*)(const wchar_t* type, const wchar_t* name,
                                           DMXmlDocument& document);
     void SetCustomLayoutLoader(CustomLayoutLoader loader);
+    // The text to show for `source` from the default translation object; without one the text
+    // as it is (result 1).
+    DMCode GetTrans(DMStringT& out, const DMStringT& source, const DMStringT& set,
+                    const DMStringT& node);
     DMCode LoadSubLayout(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
     // Fills the font, skin and style pools from the global skin file ("global", name).
     DMCode InitGlobal(const wchar_t* name);
@@ -100,6 +105,8 @@ public:
     // Where host windows forward the inspection tool's messages.
     DMSpyChannel& GetSpyChannel();
     DUITimer& GetTimerTable();
+    // Told when a host window exists, which starts the plug-ins.
+    DMPluginsTool& GetPluginsTool();
 
 private:
     DMAppData* m_pDMData;

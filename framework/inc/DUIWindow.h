@@ -147,6 +147,8 @@ public:
                                      UINT format, int lineSpacing);
     virtual bool IsDrawEnvironNeeded() { return true; }
     // Selects the state's font and text colour into the canvas.
+    // The text to show for `text`: translated with the host's translation id.
+    DMCode GetTransText(DMStringT& out, const DMStringT& text);
     virtual DMCode PushDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved);
     virtual DMCode PopDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved);
 

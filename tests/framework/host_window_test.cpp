@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Core/DMPluginsTool.h"
 #include "DMApp.h"
 #include "DMCWnd.h"
 #include "DMHWnd.h"
@@ -344,6 +345,43 @@ TEST_F(HostWindow, WidgetTimersReachTheirWidgetOrDie) {
     EXPECT_FALSE(plat::KillTimer(window, id)) << "killed at its tick";
     host->DestroyWindow();
     plat::headless::StopVirtualClock();
+}
+
+// Records what the plug-in tool asks of it.
+class RecordingPlugin : public IDMPlugin {
+public:
+    const wchar_t* GetName() const override { return L"recording"; }
+    void Install() override { calls.push_back(L"install"); }
+    void Uninstall() override { calls.push_back(L"uninstall"); }
+    void Start() override { calls.push_back(L"start"); }
+    void Stop() override { calls.push_back(L"stop"); }
+    std::vector<std::wstring> calls;
+};
+
+// The first host window starts the plug-ins; later ones start at once and are stopped before
+// they are uninstalled.
+TEST_F(HostWindow, TheFirstHostStartsThePlugins) {
+    DMPluginsTool& tool = app.GetPluginsTool();
+    RecordingPlugin early;
+    ASSERT_TRUE(tool.InstallPlugin(&early));
+    EXPECT_FALSE(tool.InstallPlugin(&early)) << "installed once";
+    EXPECT_FALSE(tool.IsStarted());
+    auto first = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    first->DM_CreateWindow(L"host");
+    auto second = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    second->DM_CreateWindow(L"host");
+    EXPECT_TRUE(tool.IsStarted());
+    EXPECT_EQ(early.calls, (std::vector<std::wstring>{L"install", L"start"}));
+
+    RecordingPlugin late;
+    tool.InstallPlugin(&late);
+    EXPECT_EQ(late.calls, (std::vector<std::wstring>{L"install", L"start"}));
+    tool.UninstallPlugin(&late);
+    tool.UninstallPlugin(&early);
+    EXPECT_EQ(early.calls,
+              (std::vector<std::wstring>{L"install", L"start", L"stop", L"uninstall"}));
+    first->DestroyWindow();
+    second->DestroyWindow();
 }
 
 // Closes the window a trigger message is for, then reads the exit code of the quit message

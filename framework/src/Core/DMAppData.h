@@ -48,6 +48,7 @@ public:
     DUIWndPool& WndPool() { return *m_pWndPool; }
     DMSpyChannel& SpyChannel() { return *m_pSpyChannel; }
     DUITimer& TimerTable() { return *m_pTimerTable; }
+    DMPluginsTool& PluginsTool() { return *m_pPluginTool; }
     DUIFontPool& FontPool() { return *m_pFontPool; }
     DUISkinPool& SkinPool() { return *m_pSkinPool; }
     DUIStylePool& StylePool() { return *m_pStylePool; }

@@ -1,5 +1,6 @@
 #include "DMHWnd.h"
 
+#include "Core/DMPluginsTool.h"
 #include "DMApp.h"
 #include "DMDummyWnd.h"
 #include "DMStringHelpers.h"
@@ -82,6 +83,7 @@ HWND DMHWnd::DM_CreateWindowEx(const wchar_t* xmlId, const wchar_t* windowName, 
     }
     SetUpAfterLoading();
     plat::RegisterDragDrop(m_hWnd, &GetDropTarget());
+    DMApp::GetObjPtr()->GetPluginsTool().Start();
     OnCreated();
     return m_hWnd;
 }

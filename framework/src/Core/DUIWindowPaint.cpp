@@ -75,11 +75,23 @@ LRESULT DUIWindow::OnPaint(WPARAM canvasParam, LPARAM) {
     GetTextRect(text);
     UINT format = 0;
     style->GetTextAlign(format);
-    DrawText(canvas, GetText().c_str(), -1, text, format);
+    DMStringT shown;
+    GetTransText(shown, GetText());
+    DrawText(canvas, shown.c_str(), -1, text, format);
     if (environ) {
         PopDrawEnviron(canvas, saved);
     }
     return 0;
+}
+
+// With a container, through the translation table its host names; without, as it is.
+DMCode DUIWindow::GetTransText(DMStringT& out, const DMStringT& text) {
+    DMStringT set;
+    if (!m_pContainer || m_pContainer->OnGetTransId(set) != DM_ECODE_OK) {
+        out = text;
+        return DM_ECODE_OK;
+    }
+    return DMApp::GetObjPtr()->GetTrans(out, text, set, DMStringT());
 }
 
 DMCode DUIWindow::PushDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved) {

@@ -155,7 +155,9 @@ LRESULT DUIProcessCtrl::OnPaintBar(WPARAM canvasParam, LPARAM lParam) {
     if (!m_strTextFormat.empty()) {
         DUIDrawEnviron saved;
         PushDrawEnviron(canvas, saved);
-        DMStringT text = FormatValue(m_strTextFormat, m_nValue);
+        DMStringT translated;
+        GetTransText(translated, m_strTextFormat);
+        DMStringT text = FormatValue(translated, m_nValue);
         UINT format = 0;
         GetStyle()->GetTextAlign(format);
         DrawText(canvas, text.c_str(), -1, client, format);
