@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Core/DMPluginsTool.h"
@@ -20,6 +23,7 @@
 #include "plat/keyboard.h"
 #include "plat/message_queue.h"
 #include "plat/messages.h"
+#include "plat/paint.h"
 #include "plat/show_commands.h"
 #include "plat/timer.h"
 #include "plat/window.h"
@@ -384,6 +388,17 @@ TEST_F(HostWindow, TheFirstHostStartsThePlugins) {
     second->DestroyWindow();
 }
 
+// A shown opaque popup of 120 × 80 at the screen's corner, to print into.
+class TestTarget : public DMCWnd {
+public:
+    HWND Create() {
+        HWND window = CreateWindowEx(plat::MAKEINTATOM(DMApp::GetObjPtr()->GetClassAtom()),
+                                     L"target", plat::WS_POPUP, 0, 0, 0, 120, 80, nullptr, nullptr);
+        plat::ShowWindow(window, plat::SW_SHOWNOACTIVATE);
+        return window;
+    }
+};
+
 // Closes the window a trigger message is for, then reads the exit code of the quit message
 // the destruction posted, leaving it queued for the loop.
 class CloseAndReadQuitCode : public IDMMessageFilter {
@@ -625,6 +640,63 @@ TEST_F(HostWindow, TranslucentHostAnimatesItsPicture) {
 
     EXPECT_EQ(host->DM_AnimateWindow(100, kBlend | kHide), DM_ECODE_OK);
     EXPECT_FALSE(Shown(window));
+    host->DestroyWindow();
+}
+
+// An opaque host uses the platform's window animation, which takes its time.
+TEST_F(HostWindow, OpaqueHostAnimationTakesItsTime) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"host");
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(host->DM_AnimateWindow(100, plat::AW_BLEND), DM_ECODE_OK);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_TRUE(Shown(window));
+    EXPECT_EQ(host->DM_AnimateWindow(100, plat::AW_BLEND), DM_ECODE_FAIL) << "shown already";
+    EXPECT_EQ(host->DM_AnimateWindow(50, plat::AW_BLEND | plat::AW_HIDE), DM_ECODE_OK);
+    EXPECT_FALSE(Shown(window));
+    host->DestroyWindow();
+}
+
+// Sliding in from the left, the picture moves with the growing part: the blob, 20 pixels from
+// the left edge of the finished picture, passes the window's first columns on its way.
+TEST_F(HostWindow, TranslucentSlideMovesThePicture) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"glass");
+    std::atomic<bool> done{false};
+    std::atomic<bool> blobAtTheEdge{false};
+    std::thread watcher([&] {
+        while (!done) {
+            auto picture = plat::headless::PresentedPicture(window);
+            if (picture && picture->width > 5 && picture->At(5, 30) != 0) {
+                blobAtTheEdge = true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    EXPECT_EQ(host->DM_AnimateWindow(400, plat::AW_SLIDE | plat::AW_HOR_POSITIVE), DM_ECODE_OK);
+    done = true;
+    watcher.join();
+    EXPECT_TRUE(blobAtTheEdge);
+    auto final = plat::headless::PresentedPicture(window);
+    EXPECT_EQ(final->At(5, 30), 0u);
+    EXPECT_NE(final->At(30, 30), 0u) << "in its place at the end";
+    host->DestroyWindow();
+}
+
+// Printing renders the whole picture into the given context, a translucent host's too, and
+// presents nothing of its own.
+TEST_F(HostWindow, PrintingATranslucentHostFillsTheGivenContext) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND glass = host->DM_CreateWindow(L"glass");
+    TestTarget target;
+    HWND window = target.Create();
+    plat::SendMessageW(glass, plat::WM_PRINT, reinterpret_cast<WPARAM>(plat::GetDC(window)), 0);
+    auto printed = plat::headless::PresentedPicture(window);
+    ASSERT_TRUE(printed);
+    EXPECT_NE(printed->At(30, 30), 0u) << "the blob";
+    auto own = plat::headless::PresentedPicture(glass);
+    EXPECT_TRUE(!own || own->At(30, 30) == 0u) << "nothing presented on the host";
+    target.DestroyWindow();
     host->DestroyWindow();
 }
 
