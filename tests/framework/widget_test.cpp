@@ -98,6 +98,16 @@ TEST_F(Widgets, PositionGrammar) {
     }
 }
 
+// Offsets far beyond any screen are taken as ten million pixels.
+TEST_F(Widgets, HugeOffsetsStayInTheCoordinateRange) {
+    EXPECT_EQ(Build("<dm><window name=\"far\" pos=\"1e30,%1e30,-1e30,nan\"/></dm>"), DM_ECODE_OK);
+    RECT rect = RectOf(L"far");
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.right, 675) << "ten million to the left of the right edge, swapped, clipped";
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.bottom, 437) << "the whole height from the bottom edge, swapped";
+}
+
 TEST_F(Widgets, InvalidPositionsAreRefused) {
     DUIWindow* widget = new DUIWindow;
     root->InsertChild(widget);
