@@ -82,8 +82,11 @@ MyDecompress::MyDecompress(const std::string& destdir)
 bool MyDecompress::handleZipEntry(std::istream& zipStream,
                                   const Poco::Zip::ZipLocalFileHeader& header) {
     CountEntry();
-    bool unpacked = header.isDirectory() ? HandleFolderEntry(zipStream, header)
-                                         : HandleFileEntry(zipStream, header);
+    // An entry without a name is neither folder nor file (the header's folder test would read
+    // before the name).
+    bool unpacked = header.getFileName().empty() ? Fail("", "Illegal entry name")
+                    : header.isDirectory()       ? HandleFolderEntry(zipStream, header)
+                                                 : HandleFileEntry(zipStream, header);
     if (!unpacked) {
         SkipEntryData(zipStream, header);
     }
