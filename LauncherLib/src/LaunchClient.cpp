@@ -7,9 +7,14 @@
 
 #include "LauncherLib/CommandParams.h"
 #include "LauncherLib/CommandRegistry.h"
+#include "LauncherLib/HttpGetCommand.h"
+#include "LauncherLib/HttpGetFileCommand.h"
+#include "LauncherLib/HttpPostCommand.h"
 #include "LauncherLib/UnZipCommand.h"
 #include "LauncherLib/UrlFileName.h"
 #include "LauncherLib/UrlHttpGetBigFileCommand.h"
+#include "LauncherLib/UrlHttpGetFileCommand.h"
+#include "LauncherLib/UrlHttpPostCommand.h"
 #include "plat/files.h"
 #include "plat/text.h"
 
@@ -33,6 +38,11 @@ LaunchClient::~LaunchClient() {
 void LaunchClient::Init(const std::string& first, const std::string& second) {
     useCurlPost = false;
     InitCurlOnce();
+    RegisterCommand("httpgetcmd", FactoryOf<CHttpGetCommand>());
+    RegisterCommand("httppostcmd", FactoryOf<CHttpPostCommand>());
+    RegisterCommand("httpcurlpostcmd", FactoryOf<CUrlHttpPostCommand>());
+    RegisterCommand("httpgetfilecmd", FactoryOf<CHttpGetFileCommand>());
+    RegisterCommand("httpurlgetfilecmd", FactoryOf<CUrlHttpGetFileCommand>());
     RegisterCommand("httpurlgetbigfilecmd", FactoryOf<CUrlHttpGetBigFileCommand>());
     RegisterCommand("UnzipCommand", FactoryOf<CUnZipCommand>());
     useCurlPost = true;
@@ -103,18 +113,29 @@ void LaunchClient::OnNotify(CommandPtr command, int state, ResultMapPtr result) 
 
 // Unpacks the archive right here on the worker, into the map the UI is already polling, then
 // deletes the archive whatever the outcome, so a broken archive is downloaded again next time.
+// An unpacking cancelled because the client is going away is neither: the archive stays for the
+// next start, which finds it complete and unpacks it without a request. Every other run ends
+// with exactly one end record, even when something throws on the way.
 void LaunchClient::OnDownloadFinished(const CCommandBase& download, const ResultMapPtr& result) {
     std::string folder = GetInstallDir();
     std::string fileName = result->Get("filename");
     std::string archive = folder + "\\" + fileName;
     PushNotify({"UnzipPatchBegin", plat::Utf8ToAnsi("开始解压补丁文件") + fileName});
 
-    CommandPtr unzip = CreateCommand("UnzipCommand",
-                                     MapToJson({{"zipfile", archive}, {"destdir", folder + "\\"}}));
-    result->Clear();
-    if (unzip) {
-        unzip->SetCancelFlag(download.GetCancelFlag());
-        unzip->Execute(result);
+    CommandPtr unzip;
+    try {
+        unzip = CreateCommand("UnzipCommand",
+                              MapToJson({{"zipfile", archive}, {"destdir", folder + "\\"}}));
+        result->Clear();
+        if (unzip) {
+            unzip->SetCancelFlag(download.GetCancelFlag());
+            unzip->Execute(result);
+        }
+    } catch (...) {
+        unzip = nullptr;
+    }
+    if (download.IsCancelled()) {
+        return;
     }
     if (unzip && unzip->IsSuccess()) {
         if (unzip->GetTag().empty()) {

@@ -7,9 +7,17 @@
 namespace LauncherLib {
 namespace {
 
+// Lets the transfer go on. CURL_PROGRESSFUNC_CONTINUE would also run libcurl's own progress
+// meter, which prints to standard error.
+constexpr int kContinueTransfer = 0;
+
 constexpr plat::DWORD kSpeedIntervalMs = 100;
 
-std::string Percentage(double done, double total) {
+}  // namespace
+
+std::atomic<std::uint64_t> resumeOffset{0};
+
+std::string PercentageText(double done, double total) {
     if (total == 0) {
         return "0";
     }
@@ -20,10 +28,6 @@ std::string Percentage(double done, double total) {
     return std::to_string(static_cast<long long>(percent));
 }
 
-}  // namespace
-
-std::atomic<std::uint64_t> resumeOffset{0};
-
 int OnTransferProgress(void* context, curl_off_t dltotal, curl_off_t dlnow, curl_off_t,
                        curl_off_t) {
     auto* progress = static_cast<ProgressContext*>(context);
@@ -31,19 +35,19 @@ int OnTransferProgress(void* context, curl_off_t dltotal, curl_off_t dlnow, curl
     double resumed = static_cast<double>(resumeOffset.load());
     result.Set("write", std::to_string(dlnow));
     result.Set("contentlength", std::to_string(dltotal));
-    result.Set("percentage", Percentage(static_cast<double>(dlnow) + resumed,
-                                        static_cast<double>(dltotal) + resumed));
+    result.Set("percentage", PercentageText(static_cast<double>(dlnow) + resumed,
+                                            static_cast<double>(dltotal) + resumed));
 
     plat::DWORD now = plat::GetTickCount();
     plat::DWORD elapsed = now - progress->lastTick;
     if (elapsed <= kSpeedIntervalMs) {
-        return CURL_PROGRESSFUNC_CONTINUE;
+        return kContinueTransfer;
     }
     double bytes = static_cast<double>(dlnow) - static_cast<double>(progress->lastBytes);
     result.Set("speedKB", std::to_string(static_cast<long long>(bytes / elapsed)));
     progress->lastTick = now;
     progress->lastBytes = static_cast<std::uint64_t>(dlnow);
-    return CURL_PROGRESSFUNC_CONTINUE;
+    return kContinueTransfer;
 }
 
 }  // namespace LauncherLib

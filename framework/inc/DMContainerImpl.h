@@ -69,6 +69,7 @@ private:
     void TrackHoverWithCapture(DUIWindow* capture, WPARAM wParam, LPARAM lParam);
     void TrackHoverWithoutCapture(WPARAM wParam, LPARAM lParam);
     LRESULT RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    LPARAM ScreenToClientLParam(LPARAM lParam);
     void RouteMouseLeave();
     void SendLeave(DUIWindow* widget, bool nonClient);
 

@@ -50,10 +50,34 @@ public:
 };
 }  // namespace DM
 DMDECLARE_EVENT(DMEventCheckChangedCmdArgs, 10005, L"DMEVT_CHECKCHANGED")
-DMDECLARE_EVENT(DMEventRButtonMenuCmdArgs, 10006, L"DMEVT_RBUTTONMENU")
+namespace DM {
+// Where the right button was pressed.
+class DMEventRButtonMenuCmdArgs : public DMEventArgs {
+public:
+    enum { EventID = 10006 };
+    explicit DMEventRButtonMenuCmdArgs(DUIWindow* sender) : DMEventArgs(sender) {}
+    int GetEventID() const override { return EventID; }
+    const wchar_t* GetEventName() const override { return L"DMEVT_RBUTTONMENU"; }
+
+    POINT m_pt{0, 0};
+};
+}  // namespace DM
 DMDECLARE_EVENT(DMEventTabSelChangingArgs, 11000, L"DMEVT_TAB_SELCHANGING")
 DMDECLARE_EVENT(DMEventTabSelChangedArgs, 11001, L"DMEVT_TAB_SELCHANGED")
-DMDECLARE_EVENT(DMEventRENotifyArgs, 14000, L"DMEVT_RENOTIFY")
+namespace DM {
+// A notification of a rich edit's text engine; the result goes back to the engine.
+class DMEventRENotifyArgs : public DMEventArgs {
+public:
+    enum { EventID = 14000 };
+    explicit DMEventRENotifyArgs(DUIWindow* sender) : DMEventArgs(sender) {}
+    int GetEventID() const override { return EventID; }
+    const wchar_t* GetEventName() const override { return L"DMEVT_RENOTIFY"; }
+
+    DWORD m_iNotify = 0;
+    void* m_pv = nullptr;
+    LRESULT m_hr = 0;
+};
+}  // namespace DM
 DMDECLARE_EVENT(DMEventREWantReturnArgs, 14001, L"DMEVT_REWANTRETURN")
 DMDECLARE_EVENT(DMEventSetFocusArgs, 15000, L"DMEVT_SETFOCUS")
 DMDECLARE_EVENT(DMEventKillFocusArgs, 15001, L"DMEVT_KILLFOCUS")
@@ -76,7 +100,20 @@ DMDECLARE_EVENT(DMEventLCSelChangingArgs, 21001, L"DMEVT_LC_SELCHANGING")
 DMDECLARE_EVENT(DMEventLCSelChangedArgs, 21002, L"DMEVT_LC_SELCHANGED")
 DMDECLARE_EVENT(DMEventSDChangingArgs, 22000, L"DMEVT_SD_POSCHANG")
 DMDECLARE_EVENT(DMEventSDChangedArgs, 22001, L"DMEVT_SD_POSCHANGED")
-DMDECLARE_EVENT(DMEventOnScrollArgs, 22100, L"DMEVT_SC_ONSCROLL")
+namespace DM {
+// A scroll of a scroll bar: the scroll code, the position asked for and which bar.
+class DMEventOnScrollArgs : public DMEventArgs {
+public:
+    enum { EventID = 22100 };
+    explicit DMEventOnScrollArgs(DUIWindow* sender) : DMEventArgs(sender) {}
+    int GetEventID() const override { return EventID; }
+    const wchar_t* GetEventName() const override { return L"DMEVT_SC_ONSCROLL"; }
+
+    int m_iSbCode = 0;
+    int m_nPos = 0;
+    bool m_bVert = false;
+};
+}  // namespace DM
 DMDECLARE_EVENT(DMEventCalenderSetDateArgs, 22150, L"DMEVT_CL_SETDATE")
 DMDECLARE_EVENT(DMEventCalenderClickDateChangedArgs, 22151, L"DMEVT_CL_CLICKDATECHANGED")
 DMDECLARE_EVENT(DMEventRTBOXChangingArgs, 22200, L"DMEVT_RT_BOXCHANG")

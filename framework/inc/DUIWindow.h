@@ -48,6 +48,17 @@ struct DUIDrawEnviron {
     bool colorChanged = false;
 };
 
+// The draw environments of a widget's ancestors and its own, pushed from the root down so that
+// fonts and colours inherit, and popped in the reverse order.
+class DUIDrawEnvironStack {
+public:
+    void Push(DUIWindow* widget, IDMCanvas* canvas);
+    void Pop(IDMCanvas* canvas);
+
+private:
+    std::vector<std::pair<DUIWindow*, DUIDrawEnviron>> m_environs;
+};
+
 // Insert as the first child.
 inline DUIWindow* const DUIWND_FIRST = reinterpret_cast<DUIWindow*>(static_cast<intptr_t>(-1));
 
@@ -118,6 +129,8 @@ public:
     virtual DMCode GetChildLayoutRect(RECT& rect);
     virtual DMCode GetDesiredSize(SIZE& size);
     virtual DMCode GetStateIndex(int& index);
+    // The text as shown: the host's translation of it.
+    virtual DMCode GetTransText(DMStringT& out, const DMStringT& text);
     // 0 normal, 1 hover, 2 pressed or checked, 3 disabled, 4 inactive.
     static int StateIndexOf(DWORD state);
     virtual DMCode GetTextRect(RECT& rect);
@@ -126,6 +139,11 @@ public:
     virtual bool IsStateChangeRedraw();
     // With kind 1: 0 when the last theme switch re-bound the background or non-client skin.
     virtual DMCode IsSkinAffected(int kind);
+    // Asks the container to focus this widget.
+    virtual DMCode SetFocus();
+    // Asks the container to clear the focus when this widget holds it.
+    virtual DMCode KillFocus();
+    bool IsFocused() const;
     virtual bool IsFocusable() { return XmlInfo().m_bFocusable; }
     // Shows the style's cursor; 1 when the style has none.
     virtual DMCode OnSetCursor(const POINT& point);
@@ -145,10 +163,12 @@ public:
     // where the next character would pass the right edge.
     virtual DMCode DrawMultiLineText(IDMCanvas* canvas, const wchar_t* text, int length, RECT& rect,
                                      UINT format, int lineSpacing);
+    // The focus rectangle around the text rectangle of a focusable widget.
+    virtual DMCode DrawFocus(IDMCanvas* canvas);
+    // The rectangle shrunk by 2 on every side, outlined with a grey dotted pen.
+    virtual DMCode DrawDefFocusRect(IDMCanvas* canvas, const RECT& rect);
     virtual bool IsDrawEnvironNeeded() { return true; }
     // Selects the state's font and text colour into the canvas.
-    // The text to show for `text`: translated with the host's translation id.
-    DMCode GetTransText(DMStringT& out, const DMStringT& text);
     virtual DMCode PushDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved);
     virtual DMCode PopDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved);
 
@@ -229,6 +249,8 @@ protected:
     // The base message handlers.
     LRESULT OnCreate(WPARAM, LPARAM) { return 0; }
     LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+    LRESULT OnKillFocus(WPARAM, LPARAM);
     LRESULT OnEnable(WPARAM enable, LPARAM fromParent);
     LRESULT OnPaint(WPARAM canvas, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM canvas, LPARAM);
@@ -272,7 +294,7 @@ private:
     int m_nGetCanvasFlags = -1;
     bool m_bClipCanvas = false;
     bool m_bCanvasFromContainer = false;
-    std::vector<std::pair<DUIWindow*, DUIDrawEnviron>> m_canvasEnvirons;
+    DUIDrawEnvironStack m_canvasEnvirons;
 };
 
 }  // namespace DM

@@ -67,7 +67,9 @@ protected:
 
 TEST_F(Download, FreshDownloadAsksForEverythingAndIsByteIdentical) {
     Serve(6 * 1024 * 1024 + 123);
+    testing::internal::CaptureStderr();
     Outcome run = Execute(vael::test::NginxUrl("/" + name));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no progress meter of libcurl's";
     EXPECT_TRUE(run.success) << run.result["Error"];
     EXPECT_EQ(run.result["code"], "206");
     EXPECT_EQ(run.result["percentage"], "100");

@@ -2,8 +2,10 @@
 // download left in the install folder is unpacked into it and then deleted.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -25,11 +27,11 @@ fs::path InstallFolder() {
     return plat::HostPathFromWindows(kInstallDir);
 }
 
-// Starts a client whose download command "downloads" `archive` into the install folder, and
-// answers the names of the records up to the last one.
-std::vector<std::string> RunClient(const std::string& archive) {
+// Starts `client` with a download command that "downloads" `archive` into the install folder,
+// and the real unzip command unless the test gives one.
+void StartClient(LaunchClient& client, const std::string& archive,
+                 vael::test::CommandBody unzip = nullptr) {
     fs::create_directories(InstallFolder());
-    LaunchClient client;
     client.Init("", "");
     client.SetInstallDir(kInstallDir);
     vael::test::RegisterScripted(
@@ -38,8 +40,17 @@ std::vector<std::string> RunClient(const std::string& archive) {
             result->Set("filename", "Vael_1.2.3.zip");
             self.SetSuccess();
         });
+    if (unzip) {
+        vael::test::RegisterScripted("UnzipCommand", unzip);
+    }
     client.DownloadBigFile("http://dl.example.com/Vael_1.2.3.zip");
+}
 
+// The names of the records up to the last one.
+std::vector<std::string> RunClient(const std::string& archive,
+                                   vael::test::CommandBody unzip = nullptr) {
+    LaunchClient client;
+    StartClient(client, archive, std::move(unzip));
     std::vector<std::string> names;
     for (int i = 0; i < 500; ++i) {
         std::string name = client.PopNotify().name;
@@ -75,6 +86,35 @@ TEST(UnzipThroughClient, ABrokenArchiveIsReportedAndDeleted) {
                                                             "UnzipPatchBegin", "UnzipPatchFail"}));
     EXPECT_FALSE(fs::exists(InstallFolder() / "Play.exe"));
     EXPECT_FALSE(fs::exists(InstallFolder() / "Vael_1.2.3.zip"));
+}
+
+// Closing the launcher while it unpacks cancels the unpacking: the downloaded archive stays for
+// the next start instead of being deleted as if it were broken.
+TEST(UnzipThroughClient, CancelledUnpackingKeepsTheArchive) {
+    std::atomic<bool> unpacking{false};
+    {
+        LaunchClient client;
+        StartClient(client, "archive bytes", [&](CCommandBase& self, ResultMapPtr) {
+            unpacking = true;
+            while (!self.IsCancelled()) {
+                std::this_thread::sleep_for(1ms);
+            }
+        });
+        for (int i = 0; i < 500 && !unpacking; ++i) {
+            std::this_thread::sleep_for(10ms);
+        }
+        ASSERT_TRUE(unpacking);
+    }
+    EXPECT_EQ(vael::test::ReadFile(InstallFolder() / "Vael_1.2.3.zip"), "archive bytes");
+    fs::remove(InstallFolder() / "Vael_1.2.3.zip");
+}
+
+TEST(UnzipThroughClient, AnExceptionWhileUnpackingStillEndsTheRun) {
+    auto names = RunClient("archive bytes", [](CCommandBase&, ResultMapPtr) {
+        throw std::runtime_error("out of luck");
+    });
+    EXPECT_EQ(names, (std::vector<std::string>{"DownloadBigFileBegin", "UnzipPatchBegin",
+                                               "UnzipPatchFail"}));
 }
 
 }  // namespace

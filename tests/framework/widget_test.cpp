@@ -672,4 +672,73 @@ TEST_F(Widgets, TabMovesTheFocusAndAcceleratorsReachTheirHandler) {
     EXPECT_EQ(saver.pressed, (std::vector<DWORD>{0x20053}));
 }
 
+TEST_F(Widgets, FocusChangesFireEventsAndRepaintTheWidgets) {
+    Build(
+        "<dm><window name=\"a\" pos=\"0,0,10,10\" bfocusable=\"1\"/>"
+        "<window name=\"b\" pos=\"0,20,10,30\" bfocusable=\"1\"/></dm>");
+    vael::test::StandInContainer focusing(root.get());
+    root->SetContainer(&focusing);
+    struct Recorder {
+        DMCode On(DMEventArgs* event) {
+            seen.push_back(DMStringT(event->m_szNameFrom) + L":" + event->GetEventName());
+            return DM_ECODE_OK;
+        }
+        std::vector<DMStringT> seen;
+    } recorder;
+    DUIWindow* a = root->FindChildByName(L"a");
+    DUIWindow* b = root->FindChildByName(L"b");
+    for (DUIWindow* widget : {a, b}) {
+        for (int id : {int(DMEventSetFocusArgs::EventID), int(DMEventKillFocusArgs::EventID)}) {
+            widget->GetEventMgr().SubscribeEvent(id, Subscriber(&Recorder::On, &recorder));
+        }
+    }
+    a->SetFocus();
+    int repaints = focusing.invalidations;
+    b->SetFocus();
+    EXPECT_EQ(focusing.invalidations - repaints, 2) << "the widget losing and the one gaining";
+    EXPECT_NE(a->KillFocus(), DM_ECODE_OK) << "a widget without the focus leaves it alone";
+    EXPECT_EQ(focusing.OnGetFocusWnd(), b->GetDUIWnd());
+    b->KillFocus();
+    EXPECT_EQ(focusing.OnGetFocusWnd(), 0u);
+    EXPECT_EQ(recorder.seen, (std::vector<DMStringT>{L"a:DMEVT_SETFOCUS", L"a:DMEVT_KILLFOCUS",
+                                                     L"b:DMEVT_SETFOCUS", L"b:DMEVT_KILLFOCUS"}));
+    root->SetContainer(&container);
+}
+
+TEST_F(Widgets, TextIsMeasuredInTheFontItsAncestorsGiveIt) {
+    Build(
+        "<dm><window name=\"big\" pos=\"0,0,600,100\" font=\"face:宋体,size:40\">"
+        "<window name=\"label\" pos=\"0,0,10,10\" text=\"text\"/></window>"
+        "<window name=\"small\" pos=\"0,200,10,210\" text=\"text\"/></dm>");
+    SIZE big{};
+    SIZE small{};
+    root->FindChildByName(L"label")->GetDesiredSize(big);
+    root->FindChildByName(L"small")->GetDesiredSize(small);
+    EXPECT_GE(big.cy, 40);
+    EXPECT_GT(big.cx, 2 * small.cx);
+}
+
+TEST_F(Widgets, AFocusedWidgetWithShowDrawFocusDrawsAFrame) {
+    Build(
+        "<dm><window name=\"f\" pos=\"0,0,40,20\" bfocusable=\"1\" "
+        "bshowdrawfocus=\"1\"/></dm>");
+    vael::test::StandInContainer focusing(root.get());
+    root->SetContainer(&focusing);
+    DUIWindow* widget = root->FindChildByName(L"f");
+    auto paint = [&] {
+        DMSmartPtrT<IDMCanvas> canvas = NewCanvas(40, 20);
+        widget->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(canvas.get()));
+        int grey = 0;
+        for (int x = 0; x < 40; ++x) {
+            std::uint32_t pixel = canvas->GetPixelBits(nullptr)[2 * 40 + x];
+            grey += pixel != 0 && (pixel & 0xFF) == ((pixel >> 8) & 0xFF);
+        }
+        return grey;
+    };
+    EXPECT_EQ(paint(), 0) << "no frame without the focus";
+    widget->SetFocus();
+    EXPECT_GT(paint(), 10) << "a grey line along the top, 2 pixels in";
+    root->SetContainer(&container);
+}
+
 }  // namespace

@@ -54,6 +54,18 @@ std::string Fetch(const std::string& url) {
     return body;
 }
 
+// The lines of one of nginx's logs whose address holds `fileName`.
+std::vector<std::string> NginxLogLinesFor(const char* logName, const std::string& fileName) {
+    std::ifstream log(StateFolder() / "nginx" / logName);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);) {
+        if (line.find(fileName) != std::string::npos) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
 }  // namespace
 
 std::filesystem::path ServedFolder() {
@@ -69,18 +81,23 @@ std::string FaultServerUrl(const std::string& path) {
 }
 
 std::vector<std::string> NginxRequestsFor(const std::string& fileName) {
-    std::ifstream log(StateFolder() / "nginx" / "access.log");
-    std::vector<std::string> requests;
-    for (std::string line; std::getline(log, line);) {
-        if (line.find(fileName) != std::string::npos) {
-            requests.push_back(line);
-        }
+    return NginxLogLinesFor("access.log", fileName);
+}
+
+std::vector<std::string> NginxUserAgentsFor(const std::string& fileName) {
+    std::vector<std::string> agents;
+    for (const std::string& line : NginxLogLinesFor("agents.log", fileName)) {
+        agents.push_back(line.substr(line.find(' ') + 1));
     }
-    return requests;
+    return agents;
 }
 
 std::vector<std::string> FaultServerRequests(const std::string& token) {
     return Lines(Fetch(FaultServerUrl("/log/" + token)));
+}
+
+std::vector<std::string> FaultServerBodies(const std::string& token) {
+    return Lines(Fetch(FaultServerUrl("/bodies/" + token)));
 }
 
 std::string RandomBytes(std::size_t size, unsigned seed) {

@@ -18,8 +18,15 @@ std::string FaultServerUrl(const std::string& path);
 // The lines nginx logged for requests whose address holds `fileName`: "<uri> <Range> <status>".
 std::vector<std::string> NginxRequestsFor(const std::string& fileName);
 
+// The user agents nginx logged for requests whose address holds `fileName`, in order.
+std::vector<std::string> NginxUserAgentsFor(const std::string& fileName);
+
 // The requests the fault server saw with the directive id/<token>: "<path> <Range>".
 std::vector<std::string> FaultServerRequests(const std::string& token);
+
+// The POST bodies the fault server received with the directive id/<token>:
+// "<Content-Type>\t<User-Agent>\t<body>".
+std::vector<std::string> FaultServerBodies(const std::string& token);
 
 // `size` bytes that differ from those of any other seed and do not compress.
 std::string RandomBytes(std::size_t size, unsigned seed);

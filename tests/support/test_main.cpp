@@ -1,5 +1,6 @@
-// The main of every test program: before any test runs, the user's folders point into a fresh
-// temporary folder, so no test can touch the real home folder or Wine prefix.
+// The main of every test program: before any test runs, the user's folders and the temporary
+// folder point into a fresh temporary folder, so no test can touch the real home folder, the
+// Wine prefix or another test's temporary files.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -16,11 +17,13 @@ public:
         m_home = std::make_unique<vael::test::TempDir>();
         const auto& home = m_home->path();
         std::filesystem::create_directories(home / "runtime");
+        std::filesystem::create_directories(home / "tmp");
         setenv("HOME", home.c_str(), 1);
         setenv("WINEPREFIX", (home / "prefix").c_str(), 1);
         setenv("XDG_DATA_HOME", (home / ".local/share").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
+        setenv("TMPDIR", (home / "tmp").c_str(), 1);
     }
     void TearDown() override { m_home.reset(); }
 
@@ -30,11 +33,12 @@ private:
 
 }  // namespace
 
-// fontconfig and pango keep caches for the life of the process, which LeakSanitizer would
-// report at exit; leaks of the project's own code still count.
+// fontconfig, pango and WebKit's JavaScript engine keep caches for the life of the process, which
+// LeakSanitizer would report at exit; leaks of the project's own code still count.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libpango-1.0.so\nleak:libpangoft2-1.0.so\n"
-           "leak:libpangocairo-1.0.so\nleak:libglib-2.0.so\nleak:libgobject-2.0.so\n";
+           "leak:libpangocairo-1.0.so\nleak:libglib-2.0.so\nleak:libgobject-2.0.so\n"
+           "leak:libjavascriptcoregtk-4.1.so\nleak:libwebkit2gtk-4.1.so\n";
 }
 
 int main(int argc, char** argv) {

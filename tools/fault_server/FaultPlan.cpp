@@ -46,6 +46,10 @@ bool ReadDirective(const std::vector<std::string>& segments, std::size_t* index,
         plan->loop = true;
         return true;
     }
+    if (name == "nolength") {
+        plan->noLength = true;
+        return true;
+    }
     if (*index + 2 >= segments.size()) {
         return false;
     }

@@ -5,6 +5,7 @@
 //   drop/<offset>    closes the connection once the body reached byte <offset> of the file
 //   stall/<offset>   stops sending at byte <offset> and holds the connection open
 //   length/<bytes>   announces <bytes> as the Content-Length whatever the body holds
+//   nolength         announces no length: the body ends when the connection closes
 //   pace/<rate>      sends at most <rate> bytes per second
 //   redirect/<n>     answers 302 to the same path with n - 1 (the directive gone at 0)
 //   loop             answers 302 to the very same path
@@ -24,6 +25,7 @@ struct FaultPlan {
     std::optional<std::uint64_t> dropAt;
     std::optional<std::uint64_t> stallAt;
     std::optional<std::uint64_t> announcedLength;
+    bool noLength = false;
     std::uint64_t bytesPerSecond = 0;
     int redirects = 0;
     bool loop = false;

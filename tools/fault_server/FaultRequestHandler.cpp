@@ -5,6 +5,7 @@
 #include <Poco/Net/HTTPServerRequestImpl.h>
 #include <Poco/Net/HTTPServerResponse.h>
 #include <Poco/Net/StreamSocket.h>
+#include <Poco/StreamCopier.h>
 #include <Poco/Timespan.h>
 #include <Poco/URI.h>
 
@@ -148,8 +149,12 @@ void ServeFile(HTTPServerRequest& request, HTTPServerResponse& response, const F
     std::uint64_t length = plan.announcedLength.value_or(span.end - span.first);
     std::uint64_t stop = StopOffset(plan, span);
     response.setContentType("application/octet-stream");
-    response.setContentLength64(static_cast<Poco::Int64>(length));
-    response.setKeepAlive(stop == span.end && length == span.end - span.first);
+    if (plan.noLength) {
+        response.setKeepAlive(false);
+    } else {
+        response.setContentLength64(static_cast<Poco::Int64>(length));
+        response.setKeepAlive(stop == span.end && length == span.end - span.first);
+    }
     std::ostream& out = response.send();
     SendBody(input, span, stop, plan, out);
     if (plan.stallAt && stop == *plan.stallAt) {
@@ -165,8 +170,13 @@ FaultRequestHandler::FaultRequestHandler(const std::filesystem::path& root, Requ
 void FaultRequestHandler::handleRequest(HTTPServerRequest& request, HTTPServerResponse& response) {
     std::string path = Poco::URI(request.getURI()).getPath();
     const std::string logPrefix = "/log/";
+    const std::string bodiesPrefix = "/bodies/";
     if (path.rfind(logPrefix, 0) == 0) {
         Answer(response, HTTPResponse::HTTP_OK, log.LinesOf(path.substr(logPrefix.size())));
+        return;
+    }
+    if (path.rfind(bodiesPrefix, 0) == 0) {
+        Answer(response, HTTPResponse::HTTP_OK, log.BodiesOf(path.substr(bodiesPrefix.size())));
         return;
     }
     std::optional<FaultPlan> plan = ParseFaultPlan(path);
@@ -175,6 +185,11 @@ void FaultRequestHandler::handleRequest(HTTPServerRequest& request, HTTPServerRe
         return;
     }
     log.Record(plan->token, path, request.get("Range", ""));
+    if (request.getMethod() == Poco::Net::HTTPRequest::HTTP_POST) {
+        std::string body;
+        Poco::StreamCopier::copyToString(request.stream(), body);
+        log.RecordBody(plan->token, request.getContentType(), request.get("User-Agent", ""), body);
+    }
     try {
         if (plan->loop) {
             Redirect(response, path);

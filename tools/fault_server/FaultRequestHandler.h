@@ -1,5 +1,6 @@
-// Serves one request of the fault server: the request log under /log/<token>, otherwise a file
-// of the served folder, with byte ranges, bent by the directives of its path (FaultPlan.h).
+// Serves one request of the fault server: the request log under /log/<token>, the bodies of
+// the POST requests under /bodies/<token>, otherwise a file of the served folder (whatever the
+// method), with byte ranges, bent by the directives of its path (FaultPlan.h).
 #pragma once
 
 #include <Poco/Net/HTTPRequestHandler.h>

@@ -5,8 +5,14 @@
 #include <curl/curl.h>
 
 #include <functional>
+#include <memory>
 
 namespace LauncherLib {
+
+struct EasyCleanup {
+    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyCleanup>;
 
 // The transfer's result code; CURLE_ABORTED_BY_CALLBACK when it was cancelled.
 CURLcode PerformTransfer(CURL* easy, const std::function<bool()>& cancelled);

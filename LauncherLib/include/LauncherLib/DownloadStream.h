@@ -1,7 +1,7 @@
-// Where a libcurl download's body goes: a file it appends to, but only when the answer has the
-// status the command relies on, so an error page or a whole file sent where a part was asked
-// for never lands in it. A write that fails stops the transfer with the file holding only what
-// was written whole, in order.
+// Where the body of a libcurl answer goes: a file (or an in-memory stream) it writes to, but
+// only when the answer has the status the command relies on, so an error page or a whole file
+// sent where a part was asked for never lands in it. A write that fails stops the transfer
+// with the file holding only what was written whole, in order.
 #pragma once
 
 #include <curl/curl.h>

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "LauncherLib/ResultMap.h"
 #include "plat/types.h"
@@ -22,6 +23,10 @@ struct ProgressContext {
     plat::DWORD lastTick = 0;     // tick count of the last speed update
     std::uint64_t lastBytes = 0;  // bytes of this transfer at the last speed update
 };
+
+// The whole per cent `done` is of `total`, truncated; "0" when the total is 0 or the per cent
+// negative.
+std::string PercentageText(double done, double total);
 
 // CURLOPT_XFERINFOFUNCTION with a ProgressContext; always lets the transfer continue.
 int OnTransferProgress(void* context, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal,

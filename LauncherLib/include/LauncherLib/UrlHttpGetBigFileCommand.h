@@ -5,23 +5,15 @@
 // folder, GBK). Progress goes into the result map while the transfer runs.
 #pragma once
 
-#include "LauncherLib/CommandBase.h"
+#include "LauncherLib/DownloadCommand.h"
 
 namespace LauncherLib {
 
-class CUrlHttpGetBigFileCommand : public CCommandBase {
+class CUrlHttpGetBigFileCommand : public CDownloadCommand {
 public:
-    using CCommandBase::CCommandBase;
+    using CDownloadCommand::CDownloadCommand;
 
     void Execute(ResultMapPtr result) override;
-
-    // A transfer slower than `bytesPerSecond` for `seconds` fails, so a stalled server cannot
-    // hold the download forever. 1 byte/s for 60 s unless changed.
-    void SetLowSpeedLimit(long bytesPerSecond, long seconds);
-
-private:
-    long lowSpeedBytesPerSecond = 1;
-    long lowSpeedSeconds = 60;
 };
 
 }  // namespace LauncherLib

@@ -185,14 +185,31 @@ void DMContainerImpl::TrackHoverWithoutCapture(WPARAM wParam, LPARAM lParam) {
 }
 
 // The hover message keeps its number: it has no non-client counterpart at the fixed offset.
+// A wheel message carries a screen point; widgets get it in the host's client coordinates like
+// every other mouse message.
 LRESULT DMContainerImpl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == plat::WM_MOUSEWHEEL) {
+        lParam = ScreenToClientLParam(lParam);
+    }
     if (DUIWindow* capture = Resolve(m_hCapture)) {
         bool convert =
             m_bNcHover && message != plat::WM_MOUSEWHEEL && message != plat::WM_MOUSEHOVER;
         return ToWidget(capture, convert ? message - kNonClientOffset : message, wParam, lParam);
     }
-    DUIWindow* widget = Resolve(m_pContainerRoot->HitTestPoint(PointFromLParam(lParam)), true);
-    return ToWidget(widget, message, wParam, lParam);
+    // Over the non-client part of the hover widget (a scroll bar) a button message takes its
+    // non-client number, as the moves there do.
+    DUIWND hit = m_pContainerRoot->HitTestPoint(PointFromLParam(lParam));
+    bool nonClient = hit == m_hHover && m_bNcHover && message != plat::WM_MOUSEWHEEL;
+    return ToWidget(Resolve(hit, true), nonClient ? message - kNonClientOffset : message, wParam,
+                    lParam);
+}
+
+LPARAM DMContainerImpl::ScreenToClientLParam(LPARAM lParam) {
+    POINT point = PointFromLParam(lParam);
+    if (HWND host = OnGetHWnd()) {
+        plat::ScreenToClient(host, &point);
+    }
+    return plat::PointToLParam(point);
 }
 
 void DMContainerImpl::RouteMouseLeave() {

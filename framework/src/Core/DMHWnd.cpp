@@ -1,6 +1,8 @@
 #include "DMHWnd.h"
 
+#include "Common/ActiveX/IDUIRealWnd.h"
 #include "Core/DMPluginsTool.h"
+#include "Core/DUIWndPool.h"
 #include "DMApp.h"
 #include "DMDummyWnd.h"
 #include "DMStringHelpers.h"
@@ -40,6 +42,7 @@ DMHWnd::DMHWnd() : DMContainerImpl(this) {
         m_pDraw.Attach(draw);
     }
     EnsureThreadMessageLoop();
+    DMApp::GetObjPtr()->GetWndPool().AddHostRoot(GetDUIWnd());
 }
 
 DMHWnd::~DMHWnd() {
@@ -272,7 +275,21 @@ LRESULT DMHWnd::OnHostDestroy(UINT, WPARAM, LPARAM) {
     }
     DestroyDummyWnd();
     plat::RevokeDragDrop(m_hWnd);
+    DMApp::GetObjPtr()->GetWndPool().RemoveHostRoot(GetDUIWnd());
     OnDestroyed();
+    SetMsgHandled(false);
+    return 0;
+}
+
+// The native windows of this host's real-window widgets follow it.
+LRESULT DMHWnd::OnHostMove(UINT, WPARAM, LPARAM) {
+    DUIWndPool& pool = DMApp::GetObjPtr()->GetWndPool();
+    for (DUIWND handle : pool.RealWnds()) {
+        auto* widget = dynamic_cast<IDUIRealWnd*>(pool.FindDUIWnd(handle));
+        if (widget && widget->GetContainer() == this) {
+            widget->OnHostMoved();
+        }
+    }
     SetMsgHandled(false);
     return 0;
 }

@@ -39,6 +39,9 @@ bool DMHWnd::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lPar
         case plat::WM_SIZE:
             handler = &DMHWnd::OnHostSize;
             break;
+        case plat::WM_MOVE:
+            handler = &DMHWnd::OnHostMove;
+            break;
         case plat::WM_PAINT:
             handler = &DMHWnd::OnHostPaint;
             break;

@@ -1,10 +1,15 @@
 #include "DMPluginImpl.h"
 
+#include "Common/ActiveX/DUIActiveX.h"
+#include "Common/ActiveX/DUIIE.h"
 #include "DMApp.h"
 #include "DUIButton.h"
+#include "DUIEdit.h"
 #include "DUIFlowLayout.h"
 #include "DUILink.h"
 #include "DUIProcessCtrl.h"
+#include "DUIRichEdit.h"
+#include "DUIScrollBase.h"
 #include "DUISplitLayout.h"
 #include "DUIStatic.h"
 #include "DUIWindow.h"
@@ -23,6 +28,7 @@
 #include "Modules/DMTransImpl.h"
 #include "Modules/Render/DMRenderImpl.h"
 #include "Modules/TaskRunner/DMTaskRunnerImpl.h"
+#include "Widgets/DUIEditHelper.h"
 
 namespace DM {
 
@@ -57,6 +63,10 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMTaskRunnerImpl::StaticClassName(), DMREG_TaskRunner);
     app->Register(DMRegHelperT<DUIWindow>(), true);
     app->Register(DMRegHelperT<DUIButton>(), true);
+    app->Register(DMRegHelperT<DUIScrollBase>(), true);
+    app->Register(DMRegHelperT<DUIRichEdit>(), true);
+    app->Register(DMRegHelperT<DUIEdit>(), true);
+    new DUIEditHelper;
     app->Register(DMRegHelperT<DUIStatic>(), true);
     app->Register(DMRegHelperT<DUILink>(), true);
     app->Register(DMRegHelperT<DUIProcessCtrl>(), true);
@@ -65,8 +75,15 @@ void DMPluginImpl::Install() {
     app->Register(DMRegHelperT<DUIWrapLayout>(), true);
     app->Register(DMRegHelperT<DUITabLayout>(), true);
     app->Register(DMRegHelperT<DUISplitLayout>(), true);
+    app->Register(DMRegHelperT<DUIActiveX>(), true);
+    app->Register(DMRegHelperT<DUIIE>(), true);
 }
 
-void DMPluginImpl::Uninstall() {}
+void DMPluginImpl::Uninstall() {
+    DMApp* app = DMApp::GetObjPtr();
+    app->UnRegister(DUIRichEdit::StaticClassName(), DMREG_Window);
+    app->UnRegister(DUIEdit::StaticClassName(), DMREG_Window);
+    delete DUIEditHelper::GetObjPtr();
+}
 
 }  // namespace DM

@@ -272,6 +272,8 @@ LRESULT DUIWindow::DefDUIProc(UINT, WPARAM, LPARAM) {
 bool DUIWindow::ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     DUI_HANDLE(plat::WM_CREATE, OnCreate)
     DUI_HANDLE(plat::WM_DESTROY, OnDestroy)
+    DUI_HANDLE(plat::WM_SETFOCUS, OnSetFocus)
+    DUI_HANDLE(plat::WM_KILLFOCUS, OnKillFocus)
     DUI_HANDLE(plat::WM_ENABLE, OnEnable)
     DUI_HANDLE(plat::WM_PAINT, OnPaint)
     DUI_HANDLE(plat::WM_ERASEBKGND, OnEraseBkgnd)
@@ -303,6 +305,35 @@ LRESULT DUIWindow::OnDestroy(WPARAM, LPARAM) {
         child = next;
     }
     return 0;
+}
+
+LRESULT DUIWindow::OnSetFocus(WPARAM, LPARAM) {
+    DMEventSetFocusArgs event(this);
+    FireEvent(event);
+    InvalidateRect(m_rcWindow);
+    return 0;
+}
+
+LRESULT DUIWindow::OnKillFocus(WPARAM, LPARAM) {
+    DMEventKillFocusArgs event(this);
+    FireEvent(event);
+    InvalidateRect(m_rcWindow);
+    return 0;
+}
+
+DMCode DUIWindow::SetFocus() {
+    return m_pContainer ? m_pContainer->OnSetFocusWnd(m_hDUIWnd) : DM_ECODE_FAIL;
+}
+
+DMCode DUIWindow::KillFocus() {
+    if (!IsFocused()) {
+        return DM_ECODE_FAIL;
+    }
+    return m_pContainer->OnSetFocusWnd(0);
+}
+
+bool DUIWindow::IsFocused() const {
+    return m_pContainer && m_pContainer->OnGetFocusWnd() == m_hDUIWnd;
 }
 
 DWORD DUIWindow::ModifyState(DWORD add, DWORD remove, bool update) {

@@ -37,6 +37,24 @@ void DrawAround(IDMContainer* container, IDMCanvas* canvas, const RECT& rect, DU
 
 }  // namespace
 
+void DUIDrawEnvironStack::Push(DUIWindow* widget, IDMCanvas* canvas) {
+    std::vector<DUIWindow*> chain;
+    for (DUIWindow* at = widget; at; at = at->GetWindow(GDW_PARENT)) {
+        chain.push_back(at);
+    }
+    for (auto at = chain.rbegin(); at != chain.rend(); ++at) {
+        m_environs.emplace_back(*at, DUIDrawEnviron{});
+        (*at)->PushDrawEnviron(canvas, m_environs.back().second);
+    }
+}
+
+void DUIDrawEnvironStack::Pop(IDMCanvas* canvas) {
+    for (auto at = m_environs.rbegin(); at != m_environs.rend(); ++at) {
+        at->first->PopDrawEnviron(canvas, at->second);
+    }
+    m_environs.clear();
+}
+
 IDMCanvas* DUIWindow::GetCanvas(const RECT* rect, DWORD flags, bool clientOnly) {
     if (m_nGetCanvasFlags != -1 || !m_pContainer) {
         return nullptr;
@@ -73,14 +91,7 @@ IDMCanvas* DUIWindow::GetCanvas(const RECT* rect, DWORD flags, bool clientOnly) 
     if (flags & DMCANVAS_DRAWAROUND) {
         DrawAround(m_pContainer, canvas, paint, this, true);
     }
-    std::vector<DUIWindow*> chain;
-    for (DUIWindow* at = this; at; at = at->m_pParent) {
-        chain.push_back(at);
-    }
-    for (auto at = chain.rbegin(); at != chain.rend(); ++at) {
-        m_canvasEnvirons.emplace_back(*at, DUIDrawEnviron{});
-        (*at)->PushDrawEnviron(canvas, m_canvasEnvirons.back().second);
-    }
+    m_canvasEnvirons.Push(this, canvas);
     m_rcGetCanvas = paint;
     m_nGetCanvasFlags = static_cast<int>(flags);
     return canvas;
@@ -90,10 +101,7 @@ void DUIWindow::ReleaseCanvas(IDMCanvas* canvas) {
     if (!canvas || m_nGetCanvasFlags == -1) {
         return;
     }
-    for (auto at = m_canvasEnvirons.rbegin(); at != m_canvasEnvirons.rend(); ++at) {
-        at->first->PopDrawEnviron(canvas, at->second);
-    }
-    m_canvasEnvirons.clear();
+    m_canvasEnvirons.Pop(canvas);
     auto flags = static_cast<DWORD>(m_nGetCanvasFlags);
     if ((flags & DMCANVAS_DRAWAROUND) && m_pContainer) {
         DrawAround(m_pContainer, canvas, m_rcGetCanvas, this, false);

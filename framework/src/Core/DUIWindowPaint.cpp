@@ -63,7 +63,8 @@ LRESULT DUIWindow::OnEraseBkgnd(WPARAM canvasParam, LPARAM) {
 LRESULT DUIWindow::OnPaint(WPARAM canvasParam, LPARAM) {
     auto* canvas = reinterpret_cast<IDMCanvas*>(canvasParam);
     IDMStyle* style = GetStyle();
-    if (!canvas || !style || GetText().empty()) {
+    bool drawFocus = XmlInfo().m_bShowDrawFocus && IsFocused();
+    if (!canvas || !style || (GetText().empty() && !drawFocus)) {
         return 0;
     }
     DUIDrawEnviron saved;
@@ -77,7 +78,12 @@ LRESULT DUIWindow::OnPaint(WPARAM canvasParam, LPARAM) {
     style->GetTextAlign(format);
     DMStringT shown;
     GetTransText(shown, GetText());
-    DrawText(canvas, shown.c_str(), -1, text, format);
+    if (!shown.empty()) {
+        DrawText(canvas, shown.c_str(), -1, text, format);
+    }
+    if (drawFocus) {
+        DrawFocus(canvas);
+    }
     if (environ) {
         PopDrawEnviron(canvas, saved);
     }
@@ -94,6 +100,37 @@ DMCode DUIWindow::GetTransText(DMStringT& out, const DMStringT& text) {
     return DMApp::GetObjPtr()->GetTrans(out, text, set, DMStringT());
 }
 
+DMCode DUIWindow::DrawFocus(IDMCanvas* canvas) {
+    if (!IsFocusable()) {
+        return DM_ECODE_FAIL;
+    }
+    RECT text{};
+    GetTextRect(text);
+    return DrawDefFocusRect(canvas, text);
+}
+
+DMCode DUIWindow::DrawDefFocusRect(IDMCanvas* canvas, const RECT& rect) {
+    IDMRender* render = nullptr;
+    if (!canvas || DMApp::GetObjPtr()->GetDefRegObj(&render, DMREG_Render) != DM_ECODE_OK) {
+        return DM_ECODE_FAIL;
+    }
+    IDMPen* made = nullptr;
+    render->CreatePen(DMColor::FromValue(0xFF585858), PS_DOT, 1, &made);
+    render->Release();
+    auto pen = DMSmartPtrT<IDMPen>::Adopt(made);
+    if (!pen) {
+        return DM_ECODE_FAIL;
+    }
+    IDMMetaFile* previous = nullptr;
+    canvas->SelectObject(pen.get(), &previous);
+    canvas->DrawRectangle({rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2});
+    if (previous) {
+        canvas->SelectObject(previous, nullptr);
+        previous->Release();
+    }
+    return DM_ECODE_OK;
+}
+
 DMCode DUIWindow::PushDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved) {
     IDMStyle* style = GetStyle();
     if (!canvas || !style) {
@@ -101,9 +138,13 @@ DMCode DUIWindow::PushDrawEnviron(IDMCanvas* canvas, DUIDrawEnviron& saved) {
     }
     int state = 0;
     GetStateIndex(state);
+    // A style that sets no font of its own holds the pool's default font; it leaves the font
+    // its ancestors selected, so fonts inherit down the tree.
     IDMFont* font = nullptr;
     if (style->GetTextFont(state, &font) == DM_ECODE_OK) {
-        canvas->SelectObject(font, &saved.previousFont);
+        if (font != DMApp::GetObjPtr()->GetFont(L"")) {
+            canvas->SelectObject(font, &saved.previousFont);
+        }
         font->Release();
     }
     DMColor color;
@@ -280,15 +321,13 @@ DMCode DUIWindow::GetDesiredSize(SIZE& size) {
     if (!canvas) {
         return DM_ECODE_FAIL;
     }
-    IDMFont* font = nullptr;
-    if (style->GetTextFont(0, &font) == DM_ECODE_OK) {
-        canvas->SelectObject(font, nullptr);
-        font->Release();
-    }
+    DUIDrawEnvironStack environs;
+    environs.Push(this, canvas.get());
     UINT format = 0;
     style->GetTextAlign(format);
     RECT measured{0, 0, 32767, 32767};
     canvas->DrawText(GetText().c_str(), -1, measured, (format & ~0xFu) | DT_CALCRECT, 0xFF);
+    environs.Pop(canvas.get());
     RECT margin{};
     style->GetNcMargin(margin);
     size = {measured.right - measured.left + margin.left + margin.right,

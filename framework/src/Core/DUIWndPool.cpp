@@ -1,5 +1,7 @@
 #include "Core/DUIWndPool.h"
 
+#include <algorithm>
+
 namespace DM {
 
 DUIWND DUIWndPool::NewHandle(DUIWindow* widget) {
@@ -25,6 +27,46 @@ std::vector<DUIWND> DUIWndPool::Handles() {
     std::vector<DUIWND> handles;
     m_widgets.ForEach([&](DUIWND handle, DUIWindow*) { handles.push_back(handle); });
     return handles;
+}
+
+namespace {
+
+void AddOnce(std::vector<DUIWND>& list, DUIWND handle) {
+    if (handle && std::ranges::find(list, handle) == list.end()) {
+        list.push_back(handle);
+    }
+}
+
+}  // namespace
+
+void DUIWndPool::AddHostRoot(DUIWND root) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    AddOnce(m_hostRoots, root);
+}
+
+void DUIWndPool::RemoveHostRoot(DUIWND root) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    std::erase(m_hostRoots, root);
+}
+
+std::vector<DUIWND> DUIWndPool::HostRoots() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_hostRoots;
+}
+
+void DUIWndPool::AddRealWnd(DUIWND widget) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    AddOnce(m_realWnds, widget);
+}
+
+void DUIWndPool::RemoveRealWnd(DUIWND widget) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    std::erase(m_realWnds, widget);
+}
+
+std::vector<DUIWND> DUIWndPool::RealWnds() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_realWnds;
 }
 
 }  // namespace DM

@@ -74,6 +74,11 @@ bool DMScrollBarSkinImpl::PartCell(int part, int state, bool vertical, RECT& cel
     return true;
 }
 
+DMCode DMScrollBarSkinImpl::Draw(IDMCanvas* canvas, const RECT& target, int state, BYTE alpha) {
+    return DrawPart(canvas, target, state & 0xFFFF, (state >> 16) & 0xFF, (state >> 24) == 1,
+                    alpha);
+}
+
 DMCode DMScrollBarSkinImpl::DrawPart(IDMCanvas* canvas, const RECT& target, int part, int state,
                                      bool vertical, BYTE alpha) {
     RECT cell{};

@@ -20,6 +20,9 @@ class DMScrollBarSkinImpl : public DMImgListSkinImpl {
                          DMREG_Skin)
 public:
     DMCode SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) override;
+    // `state` packs a part: its code in the low 16 bits, its state in bits 16 to 23 and 1 in
+    // the top byte for a vertical bar.
+    DMCode Draw(IDMCanvas* canvas, const RECT& target, int state, BYTE alpha) override;
     // The cell of one part code in one state; a horizontal bar keeps only the left and right
     // margins, a vertical one only the top and bottom.
     DMCode DrawPart(IDMCanvas* canvas, const RECT& target, int part, int state, bool vertical,

@@ -4,7 +4,10 @@
 #include <future>
 
 #include "drivers/gtk/gtk_cursors.h"
+#include "drivers/gtk/gtk_folder_picker.h"
 #include "drivers/gtk/gtk_message_box.h"
+#include "plat/folder_picker.h"
+#include "drivers/gtk/gtk_web_view.h"
 #include "plat/message_box.h"
 #include "plat/message_queue.h"
 #include "plat/text.h"
@@ -34,18 +37,17 @@ bool DisplayNamed() {
     return false;
 }
 
-// A message box asked for on another thread, shown on GTK's thread.
-struct MessageBoxCall {
-    GtkWindow* parent;
-    std::wstring text;
-    std::wstring caption;
-    UINT type;
-    std::promise<int> answer;
+// Work asked for on another thread, done on GTK's thread.
+template <typename Result>
+struct GtkThreadCall {
+    std::function<Result()> work;
+    std::promise<Result> answer;
 };
 
-gboolean RunMessageBoxCall(gpointer data) {
-    auto* call = static_cast<MessageBoxCall*>(data);
-    call->answer.set_value(RunMessageBox(call->parent, call->text, call->caption, call->type));
+template <typename Result>
+gboolean RunGtkThreadCall(gpointer data) {
+    auto* call = static_cast<GtkThreadCall<Result>*>(data);
+    call->answer.set_value(call->work());
     return G_SOURCE_REMOVE;
 }
 
@@ -63,8 +65,24 @@ gboolean NoteTimeout(gpointer data) {
 GtkDriver::GtkDriver() : m_thread(GetCurrentThreadId()) {
     SetMessageBoxPresenter(
         [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
-            return ShowMessageBox(owner, text, caption, type);
+            return OnGtkThread<int>(
+                [=, this] { return RunMessageBox(WindowOf(owner), text, caption, type); });
         });
+    SetFolderPickerPresenter([this](HWND owner, const std::wstring& title) {
+        return OnGtkThread<std::optional<std::filesystem::path>>(
+            [=, this] { return RunFolderPicker(WindowOf(owner), title); });
+    });
+}
+
+template <typename Result>
+Result GtkDriver::OnGtkThread(std::function<Result()> work) {
+    if (GetCurrentThreadId() == m_thread) {
+        return work();
+    }
+    GtkThreadCall<Result> call{std::move(work), {}};
+    std::future<Result> answer = call.answer.get_future();
+    g_main_context_invoke(nullptr, RunGtkThreadCall<Result>, &call);
+    return answer.get();
 }
 
 GtkSurface* GtkDriver::Find(HWND window) {
@@ -91,6 +109,22 @@ void GtkDriver::DestroySurface(HWND window) {
 void GtkDriver::ShowSurface(HWND window, SurfaceShow show, bool activate) {
     if (GtkSurface* surface = Find(window)) {
         surface->Show(show, activate);
+        if (show != SurfaceShow::Hidden) {
+            RaiseOwnedWindows(surface->Window());
+        }
+    }
+}
+
+// Owned windows stay above their owner, as on Windows; without a window manager nothing else
+// keeps them there.
+void GtkDriver::RaiseOwnedWindows(GtkWindow* owner) {
+    for (auto& [handle, surface] : m_surfaces) {
+        GtkWindow* owned = surface->Window();
+        GdkWindow* native = gtk_widget_get_window(GTK_WIDGET(owned));
+        if (gtk_window_get_transient_for(owned) == owner && native &&
+            gtk_widget_get_visible(GTK_WIDGET(owned))) {
+            gdk_window_raise(native);
+        }
     }
 }
 
@@ -167,6 +201,17 @@ std::vector<MonitorDescription> GtkDriver::Monitors() {
     return monitors;
 }
 
+std::unique_ptr<WebView> GtkDriver::CreateWebView(HWND host, WebViewClient& client) {
+#ifdef VAEL_HAVE_WEBKIT
+    GtkSurface* surface = Find(host);
+    return surface ? MakeGtkWebView(surface->Layer(), client) : nullptr;
+#else
+    (void)host;
+    (void)client;
+    return nullptr;
+#endif
+}
+
 void GtkDriver::SetClipboardText(const std::wstring& text) {
     gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), WideToUtf8(text).c_str(),
                            -1);
@@ -199,17 +244,6 @@ void GtkDriver::RunNativeEvents(int timeoutMs) {
 void GtkDriver::Wake() {
     m_wakeRequested = true;
     g_main_context_wakeup(nullptr);
-}
-
-int GtkDriver::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
-                              UINT type) {
-    if (GetCurrentThreadId() == m_thread) {
-        return RunMessageBox(WindowOf(owner), text, caption, type);
-    }
-    MessageBoxCall call{nullptr, text, caption, type, {}};
-    std::future<int> answer = call.answer.get_future();
-    g_main_context_invoke(nullptr, RunMessageBoxCall, &call);
-    return answer.get();
 }
 
 std::unique_ptr<Driver> MakeGtkDriver() {

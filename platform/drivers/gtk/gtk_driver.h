@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -31,6 +32,7 @@ public:
     void SetPointerGrab(HWND window) override;
     void SetInputMethodPosition(HWND window, POINT point) override;
     std::vector<MonitorDescription> Monitors() override;
+    std::unique_ptr<WebView> CreateWebView(HWND host, WebViewClient& client) override;
     void SetClipboardText(const std::wstring& text) override;
     std::wstring ClipboardText() override;
     DWORD NativeEventThread() const override { return m_thread; }
@@ -40,8 +42,10 @@ public:
 private:
     GtkSurface* Find(HWND window);
     GtkWindow* WindowOf(HWND window);
-    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
-                       UINT type);
+    void RaiseOwnedWindows(GtkWindow* owner);
+    // Runs `work` on GTK's thread and answers its result; other threads wait for it.
+    template <typename Result>
+    Result OnGtkThread(std::function<Result()> work);
 
     DWORD m_thread;
     std::map<HWND, std::unique_ptr<GtkSurface>> m_surfaces;

@@ -162,7 +162,20 @@ gboolean GtkSurface::OnDraw(GtkWidget*, cairo_t* context, gpointer self) {
     cairo_set_operator(context, CAIRO_OPERATOR_OVER);
     cairo_set_source_surface(context, surface->m_picture, 0, 0);
     cairo_paint_with_alpha(context, surface->m_constantAlpha / 255.0);
+    if (surface->m_layer) {
+        gtk_container_propagate_draw(GTK_CONTAINER(surface->m_window), surface->m_layer, context);
+    }
     return TRUE;
+}
+
+GtkFixed* GtkSurface::Layer() {
+    if (!m_layer) {
+        m_layer = gtk_fixed_new();
+        gtk_widget_set_has_window(m_layer, FALSE);
+        gtk_container_add(GTK_CONTAINER(m_window), m_layer);
+        gtk_widget_show(m_layer);
+    }
+    return GTK_FIXED(m_layer);
 }
 
 void GtkSurface::SetCursor(GdkCursor* cursor) {

@@ -20,6 +20,8 @@ public:
     GtkSurface& operator=(const GtkSurface&) = delete;
 
     GtkWindow* Window() const { return GTK_WINDOW(m_window); }
+    // The container of native children (web views) over the picture, made at first use.
+    GtkFixed* Layer();
 
     void Show(SurfaceShow show, bool activate);
     void Move(POINT topLeft);
@@ -38,6 +40,7 @@ private:
     void ApplyCursor();
 
     GtkWidget* m_window;
+    GtkWidget* m_layer = nullptr;
     cairo_surface_t* m_picture;
     BYTE m_constantAlpha = 255;
     GdkCursor* m_cursor = nullptr;

@@ -150,14 +150,15 @@ gboolean SurfaceInput::OnLeave(GtkWidget*, GdkEventCrossing* event, gpointer) {
     return FALSE;
 }
 
-gboolean SurfaceInput::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
+// A native child with the focus (a web view) gets the key as well, after the window system.
+gboolean SurfaceInput::OnKey(GtkWidget* window, GdkEventKey* event, gpointer self) {
     auto* input = static_cast<SurfaceInput*>(self);
     if (event->type == GDK_KEY_PRESS) {
         input->KeyPress(*event);
     } else {
         input->KeyRelease(*event);
     }
-    return TRUE;
+    return gtk_window_get_focus(GTK_WINDOW(window)) == nullptr;
 }
 
 // A key whose own character is all the input method makes of it is a plain key press, and

@@ -26,7 +26,7 @@ private:
     static gboolean OnButton(GtkWidget*, GdkEventButton* event, gpointer self);
     static gboolean OnScroll(GtkWidget*, GdkEventScroll* event, gpointer self);
     static gboolean OnLeave(GtkWidget*, GdkEventCrossing* event, gpointer self);
-    static gboolean OnKey(GtkWidget*, GdkEventKey* event, gpointer self);
+    static gboolean OnKey(GtkWidget* window, GdkEventKey* event, gpointer self);
     static gboolean OnFocus(GtkWidget*, GdkEventFocus* event, gpointer self);
     static void OnRealize(GtkWidget* window, gpointer self);
     static void OnCommit(GtkIMContext*, const gchar* text, gpointer self);

@@ -2,6 +2,7 @@
 #include "drivers/headless/headless_driver.h"
 #include "drivers/headless/png_file.h"
 #include "kernel/virtual_clock.h"
+#include "plat/folder_picker.h"
 #include "plat/headless.h"
 #include "plat/input.h"
 #include "user/thread_queues.h"
@@ -23,6 +24,13 @@ void DeliverPointer(Kind kind, MouseButton button, int wheelDelta = 0) {
 
 void DeliverKey(Kind kind, UINT virtualKey, wchar_t character = 0) {
     DeliverInput({kind, PointerPosition(), MouseButton::Left, 0, virtualKey, character});
+}
+
+// Whether a composition injected by Compose is going on.
+bool compositionGoingOn = false;
+
+void DeliverComposition(Kind kind, const std::wstring& text = {}, LONG cursor = 0) {
+    DeliverInput({kind, PointerPosition(), MouseButton::Left, 0, 0, 0, text, cursor});
 }
 
 void WakeEveryQueue() {
@@ -83,6 +91,31 @@ void TypeText(const std::wstring& text) {
     }
 }
 
+void Compose(const std::wstring& text, LONG cursor) {
+    if (!compositionGoingOn) {
+        compositionGoingOn = true;
+        DeliverComposition(Kind::CompositionStart);
+    }
+    DeliverComposition(Kind::Composition, text, cursor);
+}
+
+void CommitComposition(const std::wstring& text) {
+    if (!compositionGoingOn) {
+        DeliverComposition(Kind::CompositionStart);
+    }
+    compositionGoingOn = false;
+    DeliverComposition(Kind::CompositionCommit, text);
+    DeliverComposition(Kind::CompositionEnd);
+}
+
+void CancelComposition() {
+    if (compositionGoingOn) {
+        compositionGoingOn = false;
+        DeliverComposition(Kind::Composition);
+        DeliverComposition(Kind::CompositionEnd);
+    }
+}
+
 void StartVirtualClock(DWORD startTicks) {
     kernel::StartVirtualClock(startTicks);
     WakeEveryQueue();
@@ -128,6 +161,15 @@ void ClearMessageBoxes() {
     if (HeadlessDriver* driver = ActiveHeadlessDriver()) {
         driver->ClearMessageBoxes();
     }
+}
+
+void AnswerFolderPicker(std::optional<std::filesystem::path> folder) {
+    SetFolderPickerPresenter([folder](HWND, const std::wstring&) { return folder; });
+}
+
+std::vector<WebViewState*> WebViews() {
+    HeadlessDriver* driver = ActiveHeadlessDriver();
+    return driver ? driver->WebViews() : std::vector<WebViewState*>{};
 }
 
 }  // namespace plat::headless

@@ -31,6 +31,7 @@ public:
     void SetPointerGrab(HWND window) override;
     void SetInputMethodPosition(HWND window, POINT point) override;
     std::vector<MonitorDescription> Monitors() override;
+    std::unique_ptr<WebView> CreateWebView(HWND host, WebViewClient& client) override;
     void SetClipboardText(const std::wstring& text) override;
     std::wstring ClipboardText() override;
     DWORD NativeEventThread() const override { return 0; }
@@ -42,6 +43,8 @@ public:
     HWND PointerGrab();
     std::vector<ShownMessageBox> MessageBoxes();
     void ClearMessageBoxes();
+    std::vector<WebViewState*> WebViews() { return m_webViews; }
+    void ForgetWebView(WebViewState* view);
 
 private:
     struct SurfaceRecord {
@@ -58,6 +61,7 @@ private:
     HWND m_grab = nullptr;
     std::wstring m_clipboard;
     std::vector<ShownMessageBox> m_messageBoxes;
+    std::vector<WebViewState*> m_webViews;  // owned by the views
 };
 
 std::unique_ptr<Driver> MakeHeadlessDriver();

@@ -18,6 +18,9 @@ struct GUID {
 using IID = GUID;
 using REFIID = const IID&;
 
+// The aspect of an object that drawing asks for: its content.
+constexpr DWORD DVASPECT_CONTENT = 1;
+
 constexpr IID IID_IUnknown{0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
 // Objects are released, never deleted through an interface pointer.

@@ -15,6 +15,7 @@
 #include "plat/cursor.h"
 #include "plat/pixels.h"
 #include "plat/types.h"
+#include "plat/web_view.h"
 
 namespace plat {
 
@@ -69,6 +70,10 @@ public:
     // The primary monitor first.
     virtual std::vector<MonitorDescription> Monitors() = 0;
 
+    // A web view inside `host`'s surface, hidden until shown; it reports to `client`, which
+    // outlives it. Null when the driver cannot show web pages or `host` has no surface.
+    virtual std::unique_ptr<WebView> CreateWebView(HWND host, WebViewClient& client) = 0;
+
     virtual void SetClipboardText(const std::wstring& text) = 0;
     virtual std::wstring ClipboardText() = 0;
 
@@ -99,6 +104,12 @@ struct InputEvent {
         KeyDown,
         KeyUp,
         Character,  // committed text, one character at a time
+        // An input method's composition: it starts, its text changes (`text`, with the caret
+        // at `cursor`; empty: given up), its result is committed (`text`), it ends.
+        CompositionStart,
+        Composition,
+        CompositionCommit,
+        CompositionEnd,
     };
     Kind kind;
     POINT point;
@@ -106,6 +117,8 @@ struct InputEvent {
     int wheelDelta;
     UINT virtualKey;
     wchar_t character;
+    std::wstring text{};
+    LONG cursor = 0;
 };
 
 // From any thread: turns the input into the messages Windows would deliver and queues them

@@ -56,6 +56,7 @@ BOOL SetFileAttributesW(const wchar_t* path, DWORD attributes);
 // The drives as "C:\" "\0" "Z:\" "\0" "\0"; answers the length written without the last zero,
 // or the size needed when `bufferLength` is too small.
 DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer);
+DWORD GetLogicalDriveStringsW(DWORD bufferLength, wchar_t* buffer);
 
 // The host path (UTF-8) of a Windows path, for libraries that open files themselves.
 std::string HostPath(const char* path);

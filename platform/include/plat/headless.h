@@ -4,12 +4,14 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "plat/driver.h"
 #include "plat/types.h"
+#include "plat/web_view.h"
 
 namespace plat::headless {
 
@@ -36,6 +38,12 @@ void PressKey(UINT virtualKey);
 void ReleaseKey(UINT virtualKey);
 void TapKey(UINT virtualKey);
 void TypeText(const std::wstring& text);
+// An input method's composition in the focus window: Compose starts it (when it is not going
+// on) and shows `text` with the caret at `cursor`; CommitComposition commits `text` and ends
+// it; CancelComposition gives it up.
+void Compose(const std::wstring& text, LONG cursor);
+void CommitComposition(const std::wstring& text);
+void CancelComposition();
 
 // The virtual clock: while it is on, GetTickCount shows its time and only AdvanceClock moves
 // it, so timers fall due exactly when a test says so.
@@ -80,5 +88,34 @@ struct ShownMessageBox {
 };
 std::vector<ShownMessageBox> MessageBoxes();
 void ClearMessageBoxes();
+
+// What the folder picker answers from now on: the host folder, or nothing for a cancel.
+void AnswerFolderPicker(std::optional<std::filesystem::path> folder);
+
+// A web view of the headless driver: what was asked of it, and the client it reports to, through
+// which a test raises any of the view's events. Valid while the view lives.
+struct WebViewState {
+    HWND host = nullptr;
+    RECT rect{};
+    bool visible = false;
+    bool silent = false;
+    bool scrollBars = true;
+    bool focused = false;
+    bool busy = false;
+    std::wstring url;
+    std::vector<WebRequest> navigations;
+    std::vector<bool> reloads;  // each reload's bypass-cache flag
+    int stops = 0;
+    int backs = 0;
+    int forwards = 0;
+    std::vector<std::wstring> scripts;
+    // The page's functions by name, with the text each answers; calls made, as
+    // "name(first,second)".
+    std::map<std::wstring, std::wstring> functions;
+    std::vector<std::wstring> calls;
+    WebViewClient* client = nullptr;
+};
+// The web views alive now, oldest first.
+std::vector<WebViewState*> WebViews();
 
 }  // namespace plat::headless

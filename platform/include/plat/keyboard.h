@@ -30,6 +30,7 @@ constexpr UINT VK_INSERT = 0x2D;
 constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F4 = 0x73;
+constexpr UINT VK_F5 = 0x74;
 constexpr UINT VK_F10 = 0x79;
 
 constexpr UINT MAPVK_VK_TO_CHAR = 2;

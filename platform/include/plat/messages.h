@@ -32,6 +32,7 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_NCPAINT = 0x0085;
 constexpr UINT WM_MOUSEHOVER = 0x02A1;
@@ -73,6 +74,14 @@ constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_SYSCHAR = 0x0106;
 constexpr UINT WM_KEYLAST = 0x0109;
 
+// Input method composition (see input_method.h).
+constexpr UINT WM_IME_STARTCOMPOSITION = 0x010D;
+constexpr UINT WM_IME_ENDCOMPOSITION = 0x010E;
+constexpr UINT WM_IME_COMPOSITION = 0x010F;
+constexpr UINT WM_IME_SETCONTEXT = 0x0281;
+constexpr UINT WM_IME_NOTIFY = 0x0282;
+constexpr UINT WM_IME_CHAR = 0x0286;
+
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -80,6 +89,37 @@ constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_SYSTIMER = 0x0118;
+
+// Scroll bars: the bar of WM_HSCROLL/WM_VSCROLL and the scroll-bar functions, the request in
+// the low word of the first parameter (the position in the high word for the thumb codes).
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_CTL = 2;
+constexpr int SB_BOTH = 3;
+constexpr WORD SB_LINEUP = 0;
+constexpr WORD SB_LINELEFT = 0;
+constexpr WORD SB_LINEDOWN = 1;
+constexpr WORD SB_LINERIGHT = 1;
+constexpr WORD SB_PAGEUP = 2;
+constexpr WORD SB_PAGELEFT = 2;
+constexpr WORD SB_PAGEDOWN = 3;
+constexpr WORD SB_PAGERIGHT = 3;
+constexpr WORD SB_THUMBPOSITION = 4;
+constexpr WORD SB_THUMBTRACK = 5;
+constexpr WORD SB_TOP = 6;
+constexpr WORD SB_LEFT = 6;
+constexpr WORD SB_BOTTOM = 7;
+constexpr WORD SB_RIGHT = 7;
+constexpr WORD SB_ENDSCROLL = 8;
+constexpr int ESB_ENABLE_BOTH = 0;
+constexpr int ESB_DISABLE_BOTH = 3;
+
+// Clipboard operations on an edit.
+constexpr UINT WM_CUT = 0x0300;
+constexpr UINT WM_COPY = 0x0301;
+constexpr UINT WM_PASTE = 0x0302;
+constexpr UINT WM_CLEAR = 0x0303;
+constexpr UINT WM_UNDO = 0x0304;
 
 // Notifications that a parent may reflect to the child they concern.
 constexpr UINT WM_DRAWITEM = 0x002B;

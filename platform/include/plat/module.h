@@ -1,4 +1,5 @@
-// The running executable seen as a module.
+// The running executable seen as a module, and the built-in libraries that stand in for
+// loadable ones.
 #pragma once
 
 #include "plat/types.h"
@@ -10,5 +11,16 @@ namespace plat {
 // zero. A path that does not fit is cut to size - 1 characters. `module` must be null (the
 // executable itself).
 DWORD GetModuleFileNameW(HINSTANCE module, wchar_t* buffer, DWORD size);
+
+using HMODULE = HINSTANCE;
+// An exported function; the caller casts it to the export's real type.
+using FARPROC = void (*)();
+
+// A built-in library by its file name (matched without regard to case, with or without a
+// folder): only "riched20.dll", exporting "CreateTextServices". Null for any other name.
+HMODULE LoadLibraryW(const wchar_t* name);
+// Null when the library has no export of that name.
+FARPROC GetProcAddress(HMODULE module, const char* name);
+BOOL FreeLibrary(HMODULE module);
 
 }  // namespace plat

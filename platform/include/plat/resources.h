@@ -14,7 +14,8 @@ using HMODULE = HINSTANCE;
 using HRSRC = struct HRSRC__*;
 using HGLOBAL = const void*;
 
-// Registers a resource of the executable; called by the code the build generates.
+// Registers a resource of the executable; called by the code the build generates. A later
+// registration of the same type and id replaces the earlier one.
 void RegisterModuleResource(const wchar_t* type, unsigned id, const void* data, std::size_t size);
 
 // `module` must be null (the executable); `name` an id from MAKEINTRESOURCEW; types compare

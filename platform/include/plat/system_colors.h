@@ -6,6 +6,9 @@
 namespace plat {
 
 // COLOR_WINDOW (5) is declared with the window classes, whose background brush may name it.
+constexpr int COLOR_WINDOWTEXT = 8;
+constexpr int COLOR_HIGHLIGHT = 13;
+constexpr int COLOR_HIGHLIGHTTEXT = 14;
 constexpr int COLOR_INFOTEXT = 23;
 constexpr int COLOR_INFOBK = 24;
 

@@ -111,6 +111,9 @@ inline const wchar_t* MAKEINTATOM(ATOM atom) {
 ATOM RegisterClassExW(const WNDCLASSEXW* windowClass);
 // Refused while a window of the class exists.
 BOOL UnregisterClassW(const wchar_t* className, HINSTANCE instance);
+// Copies the name of the window's class, cut to `size` - 1 characters; its length, 0 when the
+// window does not exist.
+int GetClassNameW(HWND window, wchar_t* buffer, int size);
 
 // Creates a window of the class (name or MAKEINTATOM) on the calling thread. Sends
 // WM_NCCREATE (FALSE ends the creation), WM_NCCALCSIZE and WM_CREATE (-1 ends it), then shows

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -74,6 +75,30 @@ BOOL SetHostFileAttributes(const std::string& host, DWORD attributes) {
     mode_t mode = info.st_mode & 07777;
     mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~S_IWUSR) : (mode | S_IWUSR);
     return ::chmod(host.c_str(), mode) == 0 ? TRUE : Fail();
+}
+
+// "C:\\" "\0" "Z:\\" "\0" for the drives of the map.
+std::string DriveRoots() {
+    std::string roots;
+    for (char letter : DriveLetters()) {
+        roots += letter;
+        roots += ":\\";
+        roots += '\0';
+    }
+    return roots;
+}
+
+// Copies the roots and the final zero; the length written without that zero, or the size
+// needed when the buffer is too small.
+template <typename Char>
+DWORD CopyDriveRoots(const std::basic_string<Char>& roots, DWORD bufferLength, Char* buffer) {
+    DWORD needed = static_cast<DWORD>(roots.size() + 1);
+    if (!buffer || bufferLength < needed) {
+        return needed;
+    }
+    std::copy(roots.begin(), roots.end(), buffer);
+    buffer[roots.size()] = Char{};
+    return static_cast<DWORD>(roots.size());
 }
 
 }  // namespace
@@ -182,19 +207,12 @@ BOOL SetFileAttributesW(const wchar_t* path, DWORD attributes) {
 }
 
 DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
-    std::string drives;
-    for (char letter : DriveLetters()) {
-        drives += letter;
-        drives += ":\\";
-        drives += '\0';
-    }
-    DWORD needed = static_cast<DWORD>(drives.size() + 1);
-    if (!buffer || bufferLength < needed) {
-        return needed;
-    }
-    std::memcpy(buffer, drives.data(), drives.size());
-    buffer[drives.size()] = '\0';
-    return static_cast<DWORD>(drives.size());
+    return CopyDriveRoots(DriveRoots(), bufferLength, buffer);
+}
+
+DWORD GetLogicalDriveStringsW(DWORD bufferLength, wchar_t* buffer) {
+    std::string roots = DriveRoots();
+    return CopyDriveRoots(std::wstring(roots.begin(), roots.end()), bufferLength, buffer);
 }
 
 std::string HostPath(const char* path) {

@@ -1,8 +1,8 @@
 #include "plat/resources.h"
 
 #include <cwctype>
+#include <deque>
 #include <string>
-#include <vector>
 
 namespace plat {
 namespace {
@@ -14,10 +14,10 @@ struct ModuleResource {
     std::size_t size;
 };
 
-// Filled during static initialisation, read afterwards; never shrinks, so the handles
-// (pointers to the entries) stay valid.
-std::vector<ModuleResource>& Resources() {
-    static std::vector<ModuleResource> resources;
+// Filled during static initialisation, read afterwards; never shrinks and only grows at its
+// end, so the handles (pointers to the entries) stay valid.
+std::deque<ModuleResource>& Resources() {
+    static std::deque<ModuleResource> resources;
     return resources;
 }
 
@@ -38,7 +38,13 @@ const ModuleResource* Entry(HRSRC resource) {
 }  // namespace
 
 void RegisterModuleResource(const wchar_t* type, unsigned id, const void* data, std::size_t size) {
-    Resources().reserve(16);
+    for (ModuleResource& resource : Resources()) {
+        if (resource.id == id && SameType(resource.type, type)) {
+            resource.data = data;
+            resource.size = size;
+            return;
+        }
+    }
     Resources().push_back({type, id, data, size});
 }
 

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "plat/input.h"
+#include "plat/input_method.h"
 #include "plat/message_queue.h"
 #include "plat/paint.h"
 #include "plat/window.h"
@@ -125,6 +126,22 @@ void PaintNothing(HWND window) {
     EndPaint(window, &paint);
 }
 
+// A window that does not show compositions itself gets the committed text as characters.
+void SendCommittedText(HWND window, LPARAM changes) {
+    if (!(changes & GCS_RESULTSTR)) {
+        return;
+    }
+    HIMC context = ImmGetContext(window);
+    LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(std::max<LONG>(0, bytes)) / sizeof(wchar_t),
+                        L'\0');
+    ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(bytes));
+    ImmReleaseContext(window, context);
+    for (wchar_t character : result) {
+        SendMessageW(window, WM_IME_CHAR, static_cast<WPARAM>(character), 1);
+    }
+}
+
 }  // namespace
 
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -168,6 +185,12 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
             return CopyText(window, wParam, reinterpret_cast<wchar_t*>(lParam));
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(TextOf(window).size());
+        case WM_IME_COMPOSITION:
+            SendCommittedText(window, lParam);
+            return 0;
+        case WM_IME_CHAR:
+            SendMessageW(window, WM_CHAR, wParam, 1);
+            return 0;
         default:
             return 0;
     }

@@ -1,10 +1,12 @@
 #include "user/input_delivery.h"
 
 #include "plat/input.h"
+#include "plat/input_method.h"
 #include "plat/keyboard.h"
 #include "plat/message_queue.h"
 #include "plat/tick.h"
 #include "plat/window.h"
+#include "user/composition_strings.h"
 #include "user/input_state.h"
 #include "user/key_state.h"
 
@@ -237,12 +239,45 @@ std::optional<MSG> MouseMessage(Guard& lock, const QueuedInput& input) {
     return made;
 }
 
+// The composition messages of an input method; the strings are recorded as the message is
+// made, so that the window reads them while it handles it.
+MSG CompositionMessage(HWND target, const QueuedInput& input) {
+    const InputEvent& event = input.event;
+    RecordComposition(target, event);
+    MSG made{target, WM_IME_COMPOSITION, 0, 0, input.time, Input().cursorPosition};
+    switch (event.kind) {
+        case Kind::CompositionStart:
+            made.message = WM_IME_STARTCOMPOSITION;
+            break;
+        case Kind::Composition:
+            made.wParam = event.text.empty() ? 0 : static_cast<WPARAM>(event.text.back());
+            made.lParam = GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS;
+            break;
+        case Kind::CompositionCommit:
+            made.wParam = event.text.empty() ? 0 : static_cast<WPARAM>(event.text.front());
+            made.lParam = GCS_RESULTSTR;
+            break;
+        default:
+            made.message = WM_IME_ENDCOMPOSITION;
+            break;
+    }
+    return made;
+}
+
+bool IsComposition(Kind kind) {
+    return kind == Kind::CompositionStart || kind == Kind::Composition ||
+           kind == Kind::CompositionCommit || kind == Kind::CompositionEnd;
+}
+
 std::optional<MSG> KeyboardMessage(const QueuedInput& input) {
     HWND target = KeyboardTargetNow(input);
     if (!FindWindowRecord(target)) {
         return std::nullopt;
     }
     const InputEvent& event = input.event;
+    if (IsComposition(event.kind)) {
+        return CompositionMessage(target, input);
+    }
     MSG made{target, WM_CHAR,    static_cast<WPARAM>(event.character),
              1,      input.time, Input().cursorPosition};
     if (event.kind != Kind::Character) {

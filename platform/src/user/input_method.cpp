@@ -1,9 +1,51 @@
-// A window's input method context is the window itself; the driver places the composition.
+// A window's input method context is the window itself; the driver places the composition and
+// the window-system keeps its strings.
 #include "plat/input_method.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
 
 #include "plat/driver.h"
 #include "plat/window.h"
+#include "user/composition_strings.h"
 #include "user/window_records.h"
+
+namespace plat::user {
+namespace {
+
+struct CompositionStrings {
+    std::wstring composing;
+    LONG cursor = 0;
+    std::wstring result;
+};
+
+std::map<HWND, CompositionStrings>& Compositions() {
+    static std::map<HWND, CompositionStrings> compositions;
+    return compositions;
+}
+
+}  // namespace
+
+void RecordComposition(HWND window, const InputEvent& event) {
+    switch (event.kind) {
+        case InputEvent::Kind::Composition:
+            Compositions()[window].composing = event.text;
+            Compositions()[window].cursor = event.cursor;
+            break;
+        case InputEvent::Kind::CompositionCommit:
+            Compositions()[window] = {L"", 0, event.text};
+            break;
+        case InputEvent::Kind::CompositionEnd:
+            Compositions().erase(window);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace plat::user
 
 namespace plat {
 
@@ -33,6 +75,32 @@ BOOL ImmSetCompositionWindow(HIMC context, const COMPOSITIONFORM* form) {
                 form->ptCurrentPos.y + origin.y - surfaceOrigin.y};
     CurrentDriver().SetInputMethodPosition(surface, point);
     return TRUE;
+}
+
+LONG ImmGetCompositionStringW(HIMC context, DWORD index, void* buffer, DWORD bufferBytes) {
+    auto window = reinterpret_cast<HWND>(context);
+    user::Guard lock(user::WindowSystemLock());
+    if (!user::FindWindowRecord(window)) {
+        return -1;
+    }
+    auto found = user::Compositions().find(window);
+    user::CompositionStrings none;
+    const user::CompositionStrings& strings =
+        found != user::Compositions().end() ? found->second : none;
+    if (index == GCS_CURSORPOS) {
+        return strings.cursor;
+    }
+    if (index != GCS_COMPSTR && index != GCS_RESULTSTR) {
+        return -1;
+    }
+    const std::wstring& text = index == GCS_COMPSTR ? strings.composing : strings.result;
+    auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (!buffer || bufferBytes == 0) {
+        return static_cast<LONG>(bytes);
+    }
+    DWORD copied = std::min<DWORD>(bytes, bufferBytes / sizeof(wchar_t) * sizeof(wchar_t));
+    std::memcpy(buffer, text.data(), copied);
+    return static_cast<LONG>(copied);
 }
 
 }  // namespace plat

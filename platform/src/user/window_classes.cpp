@@ -1,8 +1,11 @@
 #include "user/window_classes.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <vector>
+
+#include "user/window_records.h"
 
 namespace plat::user {
 namespace {
@@ -80,6 +83,23 @@ BOOL UnregisterClassW(const wchar_t* className, HINSTANCE) {
     }
     std::erase(user::Classes(), windowClass);
     return TRUE;
+}
+
+int GetClassNameW(HWND window, wchar_t* buffer, int size) {
+    if (!buffer || size <= 0) {
+        return 0;
+    }
+    user::Guard lock(user::WindowSystemLock());
+    user::WindowRecord* record = user::FindWindowRecord(window);
+    if (!record) {
+        buffer[0] = 0;
+        return 0;
+    }
+    const std::wstring& name = record->windowClass->name;
+    int length = std::min(static_cast<int>(name.size()), size - 1);
+    std::copy_n(name.begin(), length, buffer);
+    buffer[length] = 0;
+    return length;
 }
 
 }  // namespace plat

@@ -1,0 +1,3 @@
+#include "CIEWnd.h"
+
+CIEWnd::~CIEWnd() = default;
