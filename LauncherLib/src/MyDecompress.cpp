@@ -102,6 +102,14 @@ bool MyDecompress::handleZipEntry(std::istream& zipStream,
     }
     StartEntry();
     std::size_t index = walked++;
+    // An entry without a name is neither folder nor file (the header's folder test would read
+    // before the name).
+    if (header.getFileName().empty()) {
+        Fail(index, "", "Illegal entry name");
+        EntryDone();
+        SkipEntryData(zipStream, header);
+        return false;
+    }
     if (header.isDirectory()) {
         bool unpacked = HandleFolderEntry(zipStream, header, index);
         EntryDone();

@@ -20,6 +20,7 @@ class DMSpyChannel;
 class DUIWindow;
 class DUIWndPool;
 class DUITimer;
+class DMPluginsTool;
 
 class DMApp : public DMSingletonT<DMApp> {
 public:
@@ -60,6 +61,16 @@ public:
     DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
     // 0 when the document was read from the current pack and parsed.
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
+    // The documents of "sub" inclusions come from the custom loader while one is set (none:
+    // from the pack); a loader answers 0 with the document filled.
+    using CustomLayoutLoader = DMCode (*)(const wchar_t* type, const wchar_t* name,
+                                          DMXmlDocument& document);
+    void SetCustomLayoutLoader(CustomLayoutLoader loader);
+    // The text to show for `source` from the default translation object; without one the text
+    // as it is (result 1).
+    DMCode GetTrans(DMStringT& out, const DMStringT& source, const DMStringT& set,
+                    const DMStringT& node);
+    DMCode LoadSubLayout(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
     // Fills the font, skin and style pools from the global skin file ("global", name).
     DMCode InitGlobal(const wchar_t* name);
     // A layout's own "skin" and "style" elements, added to the pools.
@@ -94,6 +105,8 @@ public:
     // Where host windows forward the inspection tool's messages.
     DMSpyChannel& GetSpyChannel();
     DUITimer& GetTimerTable();
+    // Told when a host window exists, which starts the plug-ins.
+    DMPluginsTool& GetPluginsTool();
 
 private:
     DMAppData* m_pDMData;

@@ -32,6 +32,7 @@ public:
     int GetPos() const { return m_nValue; }
     // With "bshowtip" the tip shows the value.
     DMCode OnUpdateToolTip(const POINT& point, DMToolTipInfo& info) override;
+    UINT OnGetDlgCode() override { return 1; }
     // The filled part of the client rectangle; empty outside the range.
     RECT SelectionRect();
 

@@ -121,6 +121,8 @@ public:
     // Hit-testing and events.
     virtual DUIWND HitTestPoint(POINT point, bool includeNoMsgHandle = false);
     virtual DMCode FireEvent(DMEventArgs& event);
+    // Fires the event on this widget, then on every descendant; 0 when any slot handled it.
+    DMCode BroadcastEvent(DMEventArgs& event);
 
     // Layout.
     virtual DMCode UpdateChildLayout();

@@ -1,5 +1,6 @@
-// Attribute dispatch through a class's table: matching without regard to case in table order,
-// the chain to the next handler, result codes, and InitDMData's order of application.
+// Attribute dispatch through the framework's own tables: matching without regard to case in
+// table order, result codes, what an unknown attribute does, the style before the other
+// attributes of an element, and which codes lay out the parent again.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,108 +9,120 @@
 #include "DMApp.h"
 #include "DMAttrTable.h"
 #include "DMGlobalAttr.h"
+#include "DMSmartPtrT.h"
 #include "DMXml.h"
+#include "DUIStatic.h"
+#include "DUIWindow.h"
+#include "IDMStyle.h"
+#include "StandInContainer.h"
+#include "TempDir.h"
+#include "plat/drive_map.h"
+#include "plat/headless.h"
+#include "plat/messages.h"
 
 using namespace DM;
 
 namespace {
 
-class TestWidgetAttr {
-public:
-    static const wchar_t* bool_bvisible;
-    static const wchar_t* bool_bmultiLines;
-    static const wchar_t* INT_width;
-    static const wchar_t* STRING_skin;
-    static const wchar_t* STRING_style;
-};
-DMATTR_DEFINE(TestWidgetAttr, bool_bvisible)
-DMATTR_DEFINE(TestWidgetAttr, bool_bmultiLines)
-DMATTR_DEFINE(TestWidgetAttr, INT_width)
-DMATTR_DEFINE(TestWidgetAttr, STRING_skin)
-DMATTR_DEFINE(TestWidgetAttr, STRING_style)
-
-// Records the attributes it applied, in order, and what reached the default handler.
-class TestWidget : public DMBase {
-public:
-    DMCode SetAttribute(const DMStringT& name, const DMStringT& value, bool loading) override {
-        static const DMAttributeEntry<TestWidget> kTable[] = {
-            {&TestWidgetAttr::bool_bvisible, &BoolAttribute<&TestWidget::m_bVisible, DMATTR_PAINT>},
-            {&TestWidgetAttr::bool_bmultiLines,
-             &BoolAttribute<&TestWidget::m_bMultiLines, DMATTR_OK>},
-            {&TestWidgetAttr::INT_width, &IntAttribute<&TestWidget::m_nWidth, DMATTR_PARENTLAYOUT>},
-            {&TestWidgetAttr::STRING_skin, &TestWidget::OnSkin},
-            {&TestWidgetAttr::STRING_style, &TestWidget::OnStyle},
-        };
-        OnAttributeStart(name, value, loading);
-        DMCode code = DMATTR_FAIL;
-        if (!DispatchAttribute(*this, kTable, name, value, loading, code)) {
-            code = DMBase::SetAttribute(name, value, loading);
-        }
-        return OnAttributeFinished(name, value, loading, code);
-    }
-    DMCode DefAttributeProc(const DMStringT& name, const DMStringT&, bool) override {
-        unknown.push_back(name);
-        return DMATTR_FAIL;
-    }
-    DMCode OnFinished(DMXmlNode&) override {
-        applied.push_back(L"finished");
-        return DM_ECODE_OK;
-    }
-
-    static DMCode OnSkin(TestWidget& widget, const DMStringT& value, bool) {
-        widget.applied.push_back(L"skin=" + value);
-        return DMATTR_PAINT;
-    }
-    static DMCode OnStyle(TestWidget& widget, const DMStringT& value, bool) {
-        widget.applied.push_back(L"style=" + value);
-        return DMATTR_PAINT;
-    }
-
-    bool m_bVisible = true;
-    bool m_bMultiLines = false;
-    int m_nWidth = 10;
-    std::vector<DMStringT> applied;
-    std::vector<DMStringT> unknown;
-};
-
+// A resource folder whose global file has one style, for the widgets built from XML.
 class Dispatch : public ::testing::Test {
 protected:
+    void SetUp() override {
+        plat::headless::Use();
+        std::filesystem::path tree = folder.path();
+        vael::test::WriteFile(tree / "layout/dmindex.xml",
+                              "<resource><global><file name=\"global\" "
+                              "path=\"layout\\global.xml\"/></global></resource>");
+        vael::test::WriteFile(tree / "layout/global.xml",
+                              "<global><style><style id=\"white\" clrtext=\"pbgra(ff,ff,ff,ff)\" "
+                              "align=\"left\"/></style></global>");
+        vael::test::WriteFile(tree / "themes/dmindex.xml", "<resource/>");
+        std::wstring root = plat::WindowsPathFromHostW(tree);
+        ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(root.c_str()), 0, nullptr), DM_ECODE_OK);
+        ASSERT_EQ(app.InitGlobal(L"global"), DM_ECODE_OK);
+        parent.Attach(new DUIWindow);
+        parent->SetContainer(&container);
+    }
+    void TearDown() override { parent->SendMessage(plat::WM_DESTROY); }
+
+    void Build(const std::string& xml) {
+        ASSERT_TRUE(document.LoadFromBuffer(xml.data(), xml.size()));
+        DMXmlNode node = document.Root();
+        parent->CreateChildren(node);
+        parent->SetWndRect({0, 0, 675, 437});
+        parent->UpdateChildLayout();
+    }
+    DUIWindow* Find(const wchar_t* name) { return parent->FindChildByName(name); }
+
     DMApp app;
-    TestWidget widget;
+    vael::test::TempDir folder;
+    vael::test::StandInContainer container;
+    DMSmartPtrT<DUIWindow> parent;
+    DMXmlDocument document;
 };
 
 TEST_F(Dispatch, NamesMatchWithoutRegardToCase) {
-    EXPECT_EQ(widget.SetAttribute(L"BVISIBLE", L"0", false), DMATTR_PAINT);
-    EXPECT_FALSE(widget.m_bVisible);
-    EXPECT_EQ(widget.SetAttribute(L"bmultilines", L"1", false), DMATTR_OK);
-    EXPECT_TRUE(widget.m_bMultiLines);
-    EXPECT_STREQ(TestWidgetAttr::bool_bmultiLines, L"bmultiLines");
+    Build("<dm><static name=\"label\" pos=\"0,0,@10,@10\"/></dm>");
+    auto* label = static_cast<DUIStatic*>(Find(L"label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->SetAttribute(L"BVISIBLE", L"0", false), DMATTR_OK);
+    EXPECT_FALSE(label->IsVisible(false));
+    EXPECT_EQ(label->SetAttribute(L"bmultilines", L"1", false), DMATTR_OK);
+    EXPECT_TRUE(label->m_bMultiLines);
+    EXPECT_STREQ(DMAttr::DUIStaticAttr::bool_bmultiLines, L"bmultiLines");
 }
 
+// The record's table answers its entry's code, whether or not the value parsed.
 TEST_F(Dispatch, UnparsableValueKeepsTheMemberAndAnswersTheCode) {
-    EXPECT_EQ(widget.SetAttribute(L"bvisible", L"false", true), DMATTR_PAINT);
-    EXPECT_TRUE(widget.m_bVisible);
-    EXPECT_EQ(widget.SetAttribute(L"width", L"wide", false), DMATTR_PARENTLAYOUT);
-    EXPECT_EQ(widget.m_nWidth, 10);
+    Build("<dm><window name=\"w\" pos=\"0,0,@10,@10\" width=\"30\"/></dm>");
+    DUIWindow_XmlInfo& info = Find(L"w")->XmlInfo();
+    bool before = info.m_bShowDrawFocus;
+    EXPECT_EQ(info.SetAttribute(L"bshowdrawfocus", L"false", true), DMATTR_PAINT);
+    EXPECT_EQ(info.m_bShowDrawFocus, before);
+    EXPECT_EQ(info.SetAttribute(L"bshowdrawfocus", before ? L"0" : L"1", true), DMATTR_PAINT);
+    EXPECT_NE(info.m_bShowDrawFocus, before);
+    EXPECT_EQ(info.SetAttribute(L"width", L"wide", false), DMATTR_PARENTLAYOUT);
+    EXPECT_EQ(info.m_nWidth, 30);
+    EXPECT_EQ(info.SetAttribute(L"text", L"hello", false), DMATTR_PAINT);
+    EXPECT_EQ(info.SetAttribute(L"tipdelay", L"5", false), DMATTR_OK);
 }
 
-TEST_F(Dispatch, UnknownAttributeEndsAtTheDefaultHandler) {
-    EXPECT_EQ(widget.SetAttribute(L"resizable", L"1", true), DMATTR_FAIL);
-    EXPECT_EQ(widget.unknown, (std::vector<DMStringT>{L"resizable"}));
+TEST_F(Dispatch, AnUnknownAttributeChangesNothing) {
+    Build("<dm><window name=\"w\" pos=\"0,0,@10,@10\"/></dm>");
+    DUIWindow* widget = Find(L"w");
+    EXPECT_EQ(widget->SetAttribute(L"resizable", L"1", true), DMATTR_FAIL);
+    EXPECT_EQ(widget->SetAttribute(L"resizable", L"1", false), DMATTR_FAIL);
+    EXPECT_TRUE(widget->IsVisible(false));
 }
 
-TEST_F(Dispatch, StyleAppliesBeforeTheSkinWhateverTheirOrder) {
-    const char* xml = "<button skin=\"btn\" width=\"80\" style=\"btnstyle\"/>";
-    DMXmlDocument document;
-    ASSERT_TRUE(document.LoadFromBuffer(xml, std::strlen(xml)));
-    DMXmlNode node = document.Root();
-    EXPECT_EQ(widget.InitDMData(node), DM_ECODE_OK);
-    EXPECT_EQ(widget.applied,
-              (std::vector<DMStringT>{L"style=btnstyle", L"skin=btn", L"finished"}));
-    EXPECT_EQ(widget.m_nWidth, 80);
+// The element's own text colour wins over the style's whatever the attributes' order, because
+// the style is applied first.
+TEST_F(Dispatch, StyleAppliesBeforeTheOtherAttributesWhateverTheirOrder) {
+    Build(
+        "<dm><window name=\"own\" clrtext=\"pbgra(00,ff,00,ff)\" style=\"white\" "
+        "pos=\"0,0,@10,@10\"/><window name=\"styled\" style=\"white\" pos=\"0,0,@10,@10\"/></dm>");
+    DMColor own;
+    ASSERT_EQ(Find(L"own")->GetStyle()->GetTextColor(0, own), DM_ECODE_OK);
+    EXPECT_EQ(own.ToValue(), 0xFF00FF00u);
+    DMColor styled;
+    ASSERT_EQ(Find(L"styled")->GetStyle()->GetTextColor(0, styled), DM_ECODE_OK);
+    EXPECT_EQ(styled.ToValue(), 0xFFFFFFFFu);
+}
 
-    DMXmlNode empty;
-    EXPECT_EQ(widget.InitDMData(empty), DM_ECODE_NOXMLLOAD);
+// "width" set by code lays the parent out again at once; the same attribute while loading
+// leaves that to the layout that follows the loading.
+TEST_F(Dispatch, WidthSetByCodeLaysOutTheParentAgain) {
+    Build(
+        "<dm><HLayout name=\"row\" pos=\"0,0,@300,@20\">"
+        "<window name=\"fixed\" width=\"100\" bplaceholder=\"0\"/>"
+        "<window name=\"next\" width=\"50\" bplaceholder=\"0\"/></HLayout></dm>");
+    DUIWindow* fixed = Find(L"fixed");
+    DUIWindow* next = Find(L"next");
+    ASSERT_EQ(next->m_rcWindow.left, 100);
+    fixed->SetAttribute(L"width", L"40", true);
+    EXPECT_EQ(next->m_rcWindow.left, 100) << "loading: no layout yet";
+    fixed->SetAttribute(L"width", L"60", false);
+    EXPECT_EQ(next->m_rcWindow.left, 60);
 }
 
 TEST(AttributeTables, DeclarationsBecomeNames) {

@@ -80,12 +80,32 @@ TEST(GifParse, RefusesWhatItCannotRead) {
     }
 }
 
+// Every cut of the file reads in its own buffer of exactly its size, so a read past the end
+// is caught; the frames read from a cut are the first frames of the whole file, and only the
+// cut that loses just the trailer reads all of them.
 TEST(GifParse, EveryCutIsSafe) {
     std::string gif = TwoImageGif();
+    DMGifParse whole;
+    ASSERT_TRUE(Parse(whole, gif));
+    std::size_t framesBefore = 0;
     for (std::size_t size = 381; size < gif.size(); ++size) {
-        std::vector<BYTE> cut(gif.begin(), gif.begin() + size);
+        std::vector<BYTE> cut(gif.begin(), gif.begin() + static_cast<std::ptrdiff_t>(size));
         DMGifParse parse;
-        parse.LoadFromMemory(cut.data(), cut.size());
+        bool complete = parse.LoadFromMemory(cut.data(), cut.size());
+        const std::vector<DMGifFrameRecord>& frames = parse.GetFrames();
+        ASSERT_LE(frames.size(), whole.GetFrames().size()) << size;
+        EXPECT_GE(frames.size(), framesBefore) << size;
+        framesBefore = frames.size();
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            EXPECT_EQ(frames[i].left, whole.GetFrames()[i].left) << size;
+            EXPECT_EQ(frames[i].width, whole.GetFrames()[i].width) << size;
+            EXPECT_EQ(frames[i].height, whole.GetFrames()[i].height) << size;
+            EXPECT_EQ(frames[i].control.delay, whole.GetFrames()[i].control.delay) << size;
+        }
+        if (size == gif.size() - 1) {
+            EXPECT_TRUE(complete);
+            EXPECT_EQ(frames.size(), 2u);
+        }
     }
 }
 

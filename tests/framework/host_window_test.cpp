@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "Core/DMPluginsTool.h"
 #include "DMApp.h"
 #include "DMCWnd.h"
 #include "DMHWnd.h"
@@ -18,6 +23,7 @@
 #include "plat/keyboard.h"
 #include "plat/message_queue.h"
 #include "plat/messages.h"
+#include "plat/paint.h"
 #include "plat/show_commands.h"
 #include "plat/timer.h"
 #include "plat/window.h"
@@ -345,11 +351,83 @@ TEST_F(HostWindow, WidgetTimersReachTheirWidgetOrDie) {
     plat::headless::StopVirtualClock();
 }
 
+// Records what the plug-in tool asks of it.
+class RecordingPlugin : public IDMPlugin {
+public:
+    const wchar_t* GetName() const override { return L"recording"; }
+    void Install() override { calls.push_back(L"install"); }
+    void Uninstall() override { calls.push_back(L"uninstall"); }
+    void Start() override { calls.push_back(L"start"); }
+    void Stop() override { calls.push_back(L"stop"); }
+    std::vector<std::wstring> calls;
+};
+
+// The first host window starts the plug-ins; later ones start at once and are stopped before
+// they are uninstalled.
+TEST_F(HostWindow, TheFirstHostStartsThePlugins) {
+    DMPluginsTool& tool = app.GetPluginsTool();
+    RecordingPlugin early;
+    ASSERT_TRUE(tool.InstallPlugin(&early));
+    EXPECT_FALSE(tool.InstallPlugin(&early)) << "installed once";
+    EXPECT_FALSE(tool.IsStarted());
+    auto first = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    first->DM_CreateWindow(L"host");
+    auto second = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    second->DM_CreateWindow(L"host");
+    EXPECT_TRUE(tool.IsStarted());
+    EXPECT_EQ(early.calls, (std::vector<std::wstring>{L"install", L"start"}));
+
+    RecordingPlugin late;
+    tool.InstallPlugin(&late);
+    EXPECT_EQ(late.calls, (std::vector<std::wstring>{L"install", L"start"}));
+    tool.UninstallPlugin(&late);
+    tool.UninstallPlugin(&early);
+    EXPECT_EQ(early.calls,
+              (std::vector<std::wstring>{L"install", L"start", L"stop", L"uninstall"}));
+    first->DestroyWindow();
+    second->DestroyWindow();
+}
+
+// A shown opaque popup of 120 × 80 at the screen's corner, to print into.
+class TestTarget : public DMCWnd {
+public:
+    HWND Create() {
+        HWND window = CreateWindowEx(plat::MAKEINTATOM(DMApp::GetObjPtr()->GetClassAtom()),
+                                     L"target", plat::WS_POPUP, 0, 0, 0, 120, 80, nullptr, nullptr);
+        plat::ShowWindow(window, plat::SW_SHOWNOACTIVATE);
+        return window;
+    }
+};
+
+// Closes the window a trigger message is for, then reads the exit code of the quit message
+// the destruction posted, leaving it queued for the loop.
+class CloseAndReadQuitCode : public IDMMessageFilter {
+public:
+    static constexpr UINT kTrigger = plat::WM_USER + 77;
+    bool PreTranslateMessage(plat::MSG* message) override {
+        if (message->message != kTrigger) {
+            return false;
+        }
+        plat::SendMessageW(message->hwnd, plat::WM_CLOSE, 0, 0);
+        plat::MSG quit{};
+        if (plat::PeekMessageW(&quit, nullptr, plat::WM_QUIT, plat::WM_QUIT, plat::PM_NOREMOVE)) {
+            exitCode = static_cast<int>(quit.wParam);
+        }
+        return true;
+    }
+    std::optional<int> exitCode;
+};
+
 TEST_F(HostWindow, DestroyingTheRunWindowEndsTheLoopWithOne) {
     auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
     HWND window = host->DM_CreateWindow(L"host");
-    plat::PostMessageW(window, plat::WM_CLOSE, 0, 0);
+    DMMsgLoop* loop = app.GetMsgLoopTool().GetMessageLoop(plat::GetCurrentThreadId());
+    ASSERT_NE(loop, nullptr);
+    CloseAndReadQuitCode reader;
+    loop->AddMessageFilter(&reader);
+    plat::PostMessageW(window, CloseAndReadQuitCode::kTrigger, 0, 0);
     EXPECT_EQ(app.Run(window), DM_ECODE_OK);
+    EXPECT_EQ(reader.exitCode, 1);
     EXPECT_EQ(app.IsRun(window), DM_ECODE_FAIL);
     EXPECT_FALSE(plat::IsWindow(window));
 }
@@ -562,6 +640,63 @@ TEST_F(HostWindow, TranslucentHostAnimatesItsPicture) {
 
     EXPECT_EQ(host->DM_AnimateWindow(100, kBlend | kHide), DM_ECODE_OK);
     EXPECT_FALSE(Shown(window));
+    host->DestroyWindow();
+}
+
+// An opaque host uses the platform's window animation, which takes its time.
+TEST_F(HostWindow, OpaqueHostAnimationTakesItsTime) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"host");
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(host->DM_AnimateWindow(100, plat::AW_BLEND), DM_ECODE_OK);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_TRUE(Shown(window));
+    EXPECT_EQ(host->DM_AnimateWindow(100, plat::AW_BLEND), DM_ECODE_FAIL) << "shown already";
+    EXPECT_EQ(host->DM_AnimateWindow(50, plat::AW_BLEND | plat::AW_HIDE), DM_ECODE_OK);
+    EXPECT_FALSE(Shown(window));
+    host->DestroyWindow();
+}
+
+// Sliding in from the left, the picture moves with the growing part: the blob, 20 pixels from
+// the left edge of the finished picture, passes the window's first columns on its way.
+TEST_F(HostWindow, TranslucentSlideMovesThePicture) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"glass");
+    std::atomic<bool> done{false};
+    std::atomic<bool> blobAtTheEdge{false};
+    std::thread watcher([&] {
+        while (!done) {
+            auto picture = plat::headless::PresentedPicture(window);
+            if (picture && picture->width > 5 && picture->At(5, 30) != 0) {
+                blobAtTheEdge = true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    EXPECT_EQ(host->DM_AnimateWindow(400, plat::AW_SLIDE | plat::AW_HOR_POSITIVE), DM_ECODE_OK);
+    done = true;
+    watcher.join();
+    EXPECT_TRUE(blobAtTheEdge);
+    auto final = plat::headless::PresentedPicture(window);
+    EXPECT_EQ(final->At(5, 30), 0u);
+    EXPECT_NE(final->At(30, 30), 0u) << "in its place at the end";
+    host->DestroyWindow();
+}
+
+// Printing renders the whole picture into the given context, a translucent host's too, and
+// presents nothing of its own.
+TEST_F(HostWindow, PrintingATranslucentHostFillsTheGivenContext) {
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND glass = host->DM_CreateWindow(L"glass");
+    TestTarget target;
+    HWND window = target.Create();
+    plat::SendMessageW(glass, plat::WM_PRINT, reinterpret_cast<WPARAM>(plat::GetDC(window)), 0);
+    auto printed = plat::headless::PresentedPicture(window);
+    ASSERT_TRUE(printed);
+    EXPECT_NE(printed->At(30, 30), 0u) << "the blob";
+    auto own = plat::headless::PresentedPicture(glass);
+    EXPECT_TRUE(!own || own->At(30, 30) == 0u) << "nothing presented on the host";
+    target.DestroyWindow();
     host->DestroyWindow();
 }
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "DMApp.h"
 #include "DMCWnd.h"
@@ -16,6 +17,8 @@
 #include "plat/headless.h"
 #include "plat/input.h"
 #include "plat/messages.h"
+#include "plat/owner_draw.h"
+#include "plat/window.h"
 #include "plat/window_styles.h"
 
 using namespace DM;
@@ -206,6 +209,63 @@ TEST_F(MsgLoop, FiltersAndIdleHandlersMayRemoveThemselvesAndOthers) {
     EXPECT_EQ(first.asked, 2);
     EXPECT_EQ(after.asked, 1) << "removed before its turn";
     EXPECT_EQ(first.idle, 1);
+}
+
+// Reflects what concerns a child window to that child.
+class Reflector : public TestWnd {
+public:
+    bool ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                              DWORD) override {
+        bool handled = false;
+        result = ReflectNotifications(message, wParam, lParam, handled);
+        return handled;
+    }
+};
+
+// Records the reflected messages it gets.
+class ReflectionRecorder : public DMCWnd {
+public:
+    bool ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result, DWORD) override {
+        if (message < 0x2000) {
+            return false;
+        }
+        reflected.push_back(message);
+        result = 0;
+        return true;
+    }
+    std::vector<UINT> reflected;
+};
+
+TEST_F(MsgLoop, OwnerDrawnAndCommandMessagesAreReflectedToTheirControl) {
+    Reflector parent;
+    HWND parentWindow = parent.Create({0, 0, 100, 100});
+    ReflectionRecorder child;
+    HWND control = child.CreateWindowEx(plat::MAKEINTATOM(app.GetClassAtom()), L"control",
+                                        plat::WS_CHILD, 0, 0, 0, 10, 10, parentWindow, nullptr);
+    ASSERT_NE(control, nullptr);
+    plat::SetWindowLongPtrW(control, plat::GWLP_ID, 7);
+    auto send = [&](UINT message, WPARAM wParam, const void* record) {
+        plat::SendMessageW(parentWindow, message, wParam, reinterpret_cast<LPARAM>(record));
+    };
+    plat::DRAWITEMSTRUCT draw{.CtlID = 7, .hwndItem = control};
+    plat::MEASUREITEMSTRUCT measure{.CtlID = 7};
+    plat::DELETEITEMSTRUCT removed{.CtlID = 7, .hwndItem = control};
+    plat::COMPAREITEMSTRUCT compare{.CtlID = 7, .hwndItem = control};
+    send(plat::WM_DRAWITEM, 7, &draw);
+    send(plat::WM_MEASUREITEM, 7, &measure);
+    send(plat::WM_DELETEITEM, 7, &removed);
+    send(plat::WM_COMPAREITEM, 7, &compare);
+    send(plat::WM_COMMAND, 7, control);
+    send(plat::WM_DRAWITEM, 0, &draw);
+    send(plat::WM_MEASUREITEM, 0, &measure);
+    send(plat::WM_COMMAND, 5, nullptr);
+    send(plat::WM_COMMAND, 5, reinterpret_cast<const void*>(0x4242));
+    EXPECT_EQ(child.reflected,
+              (std::vector<UINT>{0x2000 + plat::WM_DRAWITEM, 0x2000 + plat::WM_MEASUREITEM,
+                                 0x2000 + plat::WM_DELETEITEM, 0x2000 + plat::WM_COMPAREITEM,
+                                 0x2000 + plat::WM_COMMAND}))
+        << "menus, accelerators and senders that are no window are not reflected";
+    plat::DestroyWindow(parentWindow);
 }
 
 // Calls its hook for WM_USER.

@@ -1,14 +1,19 @@
 // The class registry through DMApp: registration, default objects and creation by name.
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
+#include <cwctype>
 
 #include "DMApp.h"
 #include "DMRegType.h"
 #include "DMSmartPtrT.h"
 #include "DMXml.h"
+#include "DUIWindow.h"
 #include "IDMAttribute.h"
 #include "IDMLog.h"
 #include "IDMRes.h"
+#include "IDMTrans.h"
+#include "StandInContainer.h"
 #include "TempDir.h"
 
 using namespace DM;
@@ -182,6 +187,46 @@ TEST(Registry, DefaultObjectsExistOnlyForTheirTypes) {
     EXPECT_EQ(app.SetDefRegObj(L"Label", DMREG_Window), DM_ECODE_OK);
     EXPECT_EQ(app.GetDefRegObj(&object, DMREG_Window), DM_ECODE_FAIL);
     EXPECT_STREQ(Create(app, nullptr, DMREG_Window)->GetClassName(), L"Label");
+}
+
+// Answers every text in capitals, followed by the table it was asked for.
+class ShoutingTrans : public IDMTrans {
+    DMDECLARE_CLASS_NAME(ShoutingTrans, IDMTrans, L"ShoutingTrans", L"IDMTrans", DMREG_Trans)
+public:
+    DMCode GetTrans(DMStringT& out, const DMStringT& source, const DMStringT& set,
+                    const DMStringT&) override {
+        out.clear();
+        for (wchar_t c : source) {
+            out += static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+        }
+        out += L"@" + set;
+        return DM_ECODE_OK;
+    }
+};
+
+// The built-in translation object shows texts as written; another default object translates
+// what widgets show.
+TEST(Registry, TextsGoThroughTheDefaultTranslationObject) {
+    DMApp app;
+    IDMTrans* trans = nullptr;
+    ASSERT_EQ(app.GetDefRegObj(&trans, DMREG_Trans), DM_ECODE_OK);
+    auto held = DMSmartPtrT<IDMTrans>::Adopt(trans);
+    EXPECT_STREQ(held->GetClassName(), L"DMTransImpl");
+    DMStringT out;
+    EXPECT_EQ(app.GetTrans(out, L"保存路径：", L"main", L""), DM_ECODE_OK);
+    EXPECT_EQ(out, L"保存路径：");
+
+    app.Register(DMRegHelperT<ShoutingTrans>());
+    ASSERT_EQ(app.SetDefRegObj(L"ShoutingTrans", DMREG_Trans), DM_ECODE_OK);
+    EXPECT_EQ(app.GetTrans(out, L"close", L"main", L""), DM_ECODE_OK);
+    EXPECT_EQ(out, L"CLOSE@main");
+    vael::test::StandInContainer container;
+    auto widget = DMSmartPtrT<DUIWindow>::Adopt(new DUIWindow);
+    widget->GetTransText(out, L"alone");
+    EXPECT_EQ(out, L"alone") << "without a container";
+    widget->SetContainer(&container);
+    widget->GetTransText(out, L"inside");
+    EXPECT_EQ(out, L"INSIDE@") << "the stand-in host has no translation id";
 }
 
 TEST(Registry, TheDefaultParserAndLogArePublished) {

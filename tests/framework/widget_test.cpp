@@ -98,6 +98,16 @@ TEST_F(Widgets, PositionGrammar) {
     }
 }
 
+// Offsets far beyond any screen are taken as ten million pixels.
+TEST_F(Widgets, HugeOffsetsStayInTheCoordinateRange) {
+    EXPECT_EQ(Build("<dm><window name=\"far\" pos=\"1e30,%1e30,-1e30,nan\"/></dm>"), DM_ECODE_OK);
+    RECT rect = RectOf(L"far");
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.right, 675) << "ten million to the left of the right edge, swapped, clipped";
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.bottom, 437) << "the whole height from the bottom edge, swapped";
+}
+
 TEST_F(Widgets, InvalidPositionsAreRefused) {
     DUIWindow* widget = new DUIWindow;
     root->InsertChild(widget);
@@ -241,6 +251,61 @@ TEST_F(Widgets, UnknownElementsAreSkippedAndEventsReachSubscribersFirst) {
     DMEventCmdArgs click(after);
     EXPECT_EQ(after->FireEvent(click), DM_ECODE_OK);
     EXPECT_TRUE(container.events.empty()) << "a subscriber took it";
+}
+
+// Every widget of the tree is offered a broadcast event, whatever its subscribers answer.
+TEST_F(Widgets, BroadcastReachesEveryWidgetOfTheTree) {
+    Build(
+        "<dm><window name=\"a\" pos=\"0,0,100,100\"><window name=\"a1\" pos=\"0,0,10,10\"/>"
+        "</window><window name=\"b\" pos=\"0,0,10,10\"/></dm>");
+    struct Listener {
+        DMCode Handle(DMEventArgs*) {
+            ++calls;
+            return DM_ECODE_OK;
+        }
+        DMCode Pass(DMEventArgs*) {
+            ++calls;
+            return DM_ECODE_FAIL;
+        }
+        int calls = 0;
+    } handler, passer;
+    root->FindChildByName(L"a1")->GetEventMgr().SubscribeEvent(
+        DMEventCmdArgs::EventID, Subscriber(&Listener::Handle, &handler));
+    root->FindChildByName(L"b")->GetEventMgr().SubscribeEvent(DMEventCmdArgs::EventID,
+                                                              Subscriber(&Listener::Pass, &passer));
+    DMEventCmdArgs event(root.get());
+    EXPECT_EQ(root->BroadcastEvent(event), DM_ECODE_OK);
+    EXPECT_EQ(handler.calls, 1);
+    EXPECT_EQ(passer.calls, 1);
+    EXPECT_EQ(event.m_iHandleCount, 1);
+
+    DMEventCmdArgs unhandled(root.get());
+    EXPECT_EQ(root->FindChildByName(L"b")->BroadcastEvent(unhandled), DM_ECODE_FAIL);
+    DMEventCmdArgs noSender(nullptr);
+    EXPECT_EQ(root->BroadcastEvent(noSender), DM_ECODE_FAIL);
+    EXPECT_EQ(passer.calls, 2);
+}
+
+// Serves "sub" inclusions instead of the resource pack, and records what it was asked.
+struct SubLayouts {
+    static DMCode Load(const wchar_t* type, const wchar_t* name, DMXmlDocument& document) {
+        asked.push_back(DMStringT(type) + L":" + name);
+        std::string xml = DMStringT(name) == L"part"
+                              ? "<sub><window name=\"included\" pos=\"0,0,@10,@10\"/></sub>"
+                              : "<notsub><window name=\"refused\"/></notsub>";
+        return document.LoadFromBuffer(xml.data(), xml.size()) ? DM_ECODE_OK : DM_ECODE_FAIL;
+    }
+    static inline std::vector<DMStringT> asked;
+};
+
+TEST_F(Widgets, InclusionsComeFromTheCustomLayoutLoader) {
+    app.SetCustomLayoutLoader(&SubLayouts::Load);
+    Build("<dm><sub src=\"part\"/><SUB src=\"custom:other\"/><sub src=\"a:b:missing\"/></dm>");
+    app.SetCustomLayoutLoader(nullptr);
+    EXPECT_NE(root->FindChildByName(L"included"), nullptr);
+    EXPECT_EQ(root->FindChildByName(L"refused"), nullptr) << "the root must be named sub";
+    EXPECT_EQ(SubLayouts::asked,
+              (std::vector<DMStringT>{L"layout:part", L"custom:other", L"a:b:missing"}));
 }
 
 // Counts the paints it gets.
@@ -518,6 +583,31 @@ TEST_F(Widgets, TimersOfWidgets) {
     EXPECT_EQ(widget->KillTimer(3), DM_ECODE_OK);
     EXPECT_EQ(widget->SetTimer(128, 50), DM_ECODE_FAIL) << "ids stop at 127";
     plat::headless::StopVirtualClock();
+}
+
+// The value text of a progress bar is drawn with the style's colour and font.
+TEST_F(Widgets, ProgressValueTextUsesTheStyle) {
+    Build(
+        "<dm><processctrl name=\"bar\" value=\"42\" textformat=\"%d%%\" "
+        "clrtext=\"pbgra(00,ff,00,ff)\" align=\"left\" pos=\"0,0,@100,@30\"/></dm>");
+    DUIWindow* bar = root->FindChildByName(L"bar");
+    EXPECT_EQ(bar->OnGetDlgCode(), 1u);
+    IDMRender* render = nullptr;
+    app.GetDefRegObj(&render, DMREG_Render);
+    auto renderer = DMSmartPtrT<IDMRender>::Adopt(render);
+    IDMCanvas* created = nullptr;
+    renderer->CreateCanvas(100, 30, &created);
+    auto canvas = DMSmartPtrT<IDMCanvas>::Adopt(created);
+    bar->SendMessage(plat::WM_PAINT, reinterpret_cast<WPARAM>(canvas.get()));
+    int green = 0;
+    const std::uint32_t* pixels = canvas->GetPixelBits(nullptr);
+    for (int i = 0; i < 100 * 30; ++i) {
+        std::uint32_t pixel = pixels[i];
+        green += (pixel >> 8 & 0xFF) > 0x80 && (pixel >> 16 & 0xFF) < 0x40 && (pixel & 0xFF) < 0x40;
+    }
+    EXPECT_GT(green, 5) << "drawn in the style's text colour";
+    EXPECT_EQ(canvas->GetTextColor().ToValue(), DMColor().ToValue())
+        << "the canvas's colour is put back";
 }
 
 TEST_F(Widgets, MultiLineTextBreaksAtBackslashN) {

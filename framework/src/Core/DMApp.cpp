@@ -1,8 +1,10 @@
 #include "DMApp.h"
 
 #include "Core/DMAppData.h"
+#include "DMSmartPtrT.h"
 #include "DMXml.h"
 #include "DUIWindow.h"
+#include "IDMTrans.h"
 
 namespace DM {
 namespace {
@@ -49,6 +51,25 @@ DMCode DMApp::LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className
 
 DMCode DMApp::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name) {
     return Data().LoadXmlRes(document, type, name);
+}
+
+DMCode DMApp::GetTrans(DMStringT& out, const DMStringT& source, const DMStringT& set,
+                       const DMStringT& node) {
+    IDMTrans* trans = nullptr;
+    if (GetDefRegObj(&trans, DMREG_Trans) != DM_ECODE_OK) {
+        out = source;
+        return DM_ECODE_FAIL;
+    }
+    auto held = DMSmartPtrT<IDMTrans>::Adopt(trans);
+    return held->GetTrans(out, source, set, node);
+}
+
+void DMApp::SetCustomLayoutLoader(CustomLayoutLoader loader) {
+    Data().SetCustomLayoutLoader(loader);
+}
+
+DMCode DMApp::LoadSubLayout(DMXmlDocument& document, const wchar_t* type, const wchar_t* name) {
+    return Data().LoadSubLayout(document, type, name);
 }
 
 DMCode DMApp::InitGlobal(const wchar_t* name) {
@@ -134,6 +155,10 @@ DMSpyChannel& DMApp::GetSpyChannel() {
 
 DUITimer& DMApp::GetTimerTable() {
     return Data().TimerTable();
+}
+
+DMPluginsTool& DMApp::GetPluginsTool() {
+    return Data().PluginsTool();
 }
 
 }  // namespace DM

@@ -233,6 +233,13 @@ DMCode DMAppData::LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const
     return DM_ECODE_OK;
 }
 
+DMCode DMAppData::LoadSubLayout(DMXmlDocument& document, const wchar_t* type, const wchar_t* name) {
+    if (m_customLayoutLoader) {
+        return m_customLayoutLoader(type, name, document);
+    }
+    return LoadXmlRes(document, type, name);
+}
+
 DMCode DMAppData::InitGlobal(const wchar_t* name) {
     DMXmlDocument document;
     if (!m_defaultRes || LoadXmlRes(document, L"global", name) != DM_ECODE_OK) {

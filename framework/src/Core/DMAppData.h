@@ -11,6 +11,7 @@
 #include "Core/DMSpyChannel.h"
 #include "Core/DUITimer.h"
 #include "Core/DUIWndPool.h"
+#include "DMApp.h"
 #include "DMMsgLoop.h"
 #include "DMSingletonT.h"
 #include "DMSmartPtrT.h"
@@ -35,6 +36,8 @@ public:
     DMCode GetDefRegObj(DMBase** object, int type);
     DMCode LoadResPack(WPARAM wParam, LPARAM lParam, const wchar_t* className);
     DMCode LoadXmlRes(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
+    void SetCustomLayoutLoader(DMApp::CustomLayoutLoader loader) { m_customLayoutLoader = loader; }
+    DMCode LoadSubLayout(DMXmlDocument& document, const wchar_t* type, const wchar_t* name);
     DMCode InitGlobal(const wchar_t* name);
     DMCode Run(HWND window, bool reenable);
     DMCode IsRun(HWND window) const;
@@ -45,6 +48,7 @@ public:
     DUIWndPool& WndPool() { return *m_pWndPool; }
     DMSpyChannel& SpyChannel() { return *m_pSpyChannel; }
     DUITimer& TimerTable() { return *m_pTimerTable; }
+    DMPluginsTool& PluginsTool() { return *m_pPluginTool; }
     DUIFontPool& FontPool() { return *m_pFontPool; }
     DUISkinPool& SkinPool() { return *m_pSkinPool; }
     DUIStylePool& StylePool() { return *m_pStylePool; }
@@ -73,6 +77,7 @@ private:
     std::unique_ptr<DMSpyChannel> m_pSpyChannel;
     std::unique_ptr<DUITimer> m_pTimerTable;
     std::vector<HWND> m_runningWindows;
+    DMApp::CustomLayoutLoader m_customLayoutLoader = nullptr;
     plat::ATOM m_atomNormal = 0;
     plat::ATOM m_atomShadow = 0;
 };

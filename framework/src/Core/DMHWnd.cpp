@@ -1,6 +1,7 @@
 #include "DMHWnd.h"
 
 #include "Common/ActiveX/IDUIRealWnd.h"
+#include "Core/DMPluginsTool.h"
 #include "Core/DUIWndPool.h"
 #include "DMApp.h"
 #include "DMDummyWnd.h"
@@ -85,6 +86,7 @@ HWND DMHWnd::DM_CreateWindowEx(const wchar_t* xmlId, const wchar_t* windowName, 
     }
     SetUpAfterLoading();
     plat::RegisterDragDrop(m_hWnd, &GetDropTarget());
+    DMApp::GetObjPtr()->GetPluginsTool().Start();
     OnCreated();
     return m_hWnd;
 }

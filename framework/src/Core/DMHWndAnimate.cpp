@@ -5,44 +5,56 @@
 #include "DMHWnd.h"
 #include "plat/layered.h"
 #include "plat/show_commands.h"
+#include "plat/window.h"
 
 namespace DM {
 namespace {
 
-constexpr DWORD kHorPositive = 0x1;
-constexpr DWORD kHorNegative = 0x2;
-constexpr DWORD kVerPositive = 0x4;
-constexpr DWORD kVerNegative = 0x8;
-constexpr DWORD kCenter = 0x10;
-constexpr DWORD kHide = 0x10000;
-constexpr DWORD kSlide = 0x40000;
-constexpr DWORD kBlend = 0x80000;
 constexpr int kStepMs = 10;
 
-// The part of the window that shows the picture at `progress` (0 to 1): a slide uncovers it
+// The part of the window that shows the picture at `progress` (0 to 1): a slide covers it
 // from the sides the flags name, a centred animation grows it from the middle.
 RECT VisiblePart(DWORD flags, SIZE size, double progress) {
     RECT part{0, 0, size.cx, size.cy};
     auto shown = [progress](LONG length) { return static_cast<LONG>(length * progress); };
-    if (flags & kCenter) {
+    if (flags & plat::AW_CENTER) {
         LONG dx = (size.cx - shown(size.cx)) / 2;
         LONG dy = (size.cy - shown(size.cy)) / 2;
         return {dx, dy, size.cx - dx, size.cy - dy};
     }
-    if (!(flags & kSlide)) {
+    if (!(flags & plat::AW_SLIDE)) {
         return part;
     }
-    if (flags & kHorPositive) {
+    if (flags & plat::AW_HOR_POSITIVE) {
         part.right = shown(size.cx);
-    } else if (flags & kHorNegative) {
+    } else if (flags & plat::AW_HOR_NEGATIVE) {
         part.left = size.cx - shown(size.cx);
     }
-    if (flags & kVerPositive) {
+    if (flags & plat::AW_VER_POSITIVE) {
         part.bottom = shown(size.cy);
-    } else if (flags & kVerNegative) {
+    } else if (flags & plat::AW_VER_NEGATIVE) {
         part.top = size.cy - shown(size.cy);
     }
     return part;
+}
+
+// Where the picture shown in `part` starts: a sliding picture moves in with its far edge
+// first; otherwise the picture stays in place.
+POINT PictureOrigin(DWORD flags, SIZE size, const RECT& part) {
+    POINT origin{part.left, part.top};
+    if ((flags & plat::AW_SLIDE) && !(flags & plat::AW_CENTER)) {
+        if (flags & plat::AW_HOR_POSITIVE) {
+            origin.x = size.cx - part.right;
+        } else if (flags & plat::AW_HOR_NEGATIVE) {
+            origin.x = 0;
+        }
+        if (flags & plat::AW_VER_POSITIVE) {
+            origin.y = size.cy - part.bottom;
+        } else if (flags & plat::AW_VER_NEGATIVE) {
+            origin.y = 0;
+        }
+    }
+    return origin;
 }
 
 }  // namespace
@@ -52,8 +64,7 @@ DMCode DMHWnd::DM_AnimateWindow(DWORD time, DWORD flags) {
         return DM_ECODE_FAIL;
     }
     if (!m_pHostXmlInfo->m_bTranslucent) {
-        ShowWindow((flags & kHide) ? plat::SW_HIDE : plat::SW_SHOWNOACTIVATE);
-        return DM_ECODE_OK;
+        return plat::AnimateWindow(m_hWnd, time, flags) ? DM_ECODE_OK : DM_ECODE_FAIL;
     }
     if (time / kStepMs < 2) {
         return DM_ECODE_FAIL;
@@ -80,7 +91,7 @@ void DMHWnd::AnimateTranslucent(DWORD time, DWORD flags) {
     if (!frame) {
         return;
     }
-    bool hide = flags & kHide;
+    bool hide = flags & plat::AW_HIDE;
     if (!hide) {
         ShowWindow(plat::SW_SHOWNOACTIVATE);
     }
@@ -94,10 +105,12 @@ void DMHWnd::AnimateTranslucent(DWORD time, DWORD flags) {
         frame->ClearRect(whole, DMColor(0, 0, 0, 0));
         RECT part = VisiblePart(flags, size, progress);
         if (part.right > part.left && part.bottom > part.top) {
-            frame->BitBlt(picture, part.left, part.top, part, SRCCOPY);
+            POINT origin = PictureOrigin(flags, size, part);
+            frame->BitBlt(picture, origin.x, origin.y, part, SRCCOPY);
         }
-        auto alpha = static_cast<BYTE>((flags & kBlend) ? m_pHostXmlInfo->m_byAlpha * progress
-                                                        : m_pHostXmlInfo->m_byAlpha);
+        auto alpha =
+            static_cast<BYTE>((flags & plat::AW_BLEND) ? m_pHostXmlInfo->m_byAlpha * progress
+                                                       : m_pHostXmlInfo->m_byAlpha);
         PresentLayered(whole, frame.get(), alpha);
         std::this_thread::sleep_for(std::chrono::milliseconds(kStepMs));
     }

@@ -103,11 +103,19 @@ void DMHWnd::PaintTranslucent() {
     }
 }
 
+// The whole picture goes into the given context, a translucent host's too: printing does not
+// present anything.
 LRESULT DMHWnd::OnHostPrint(UINT, WPARAM wParam, LPARAM) {
-    if (m_pDraw) {
-        m_pDraw->InvalidateRect(nullptr, RGN_COPY);
-        m_pDraw->Render(this);
-        UpdateToScreen(reinterpret_cast<plat::HDC>(wParam), m_rcWindow, false);
+    auto context = reinterpret_cast<plat::HDC>(wParam);
+    if (!m_pDraw || !context) {
+        return 0;
+    }
+    m_pDraw->InvalidateRect(nullptr, RGN_COPY);
+    m_pDraw->Render(this);
+    RECT client{};
+    DMCWndBase::GetClientRect(&client);
+    if (IDMCanvas* picture = PictureToShow(client); picture && !IsEmptyRect(client)) {
+        plat::CopyPixelsToWindow(context, {client.left, client.top}, PixelsOf(picture), client);
     }
     return 0;
 }

@@ -25,6 +25,7 @@
 #include "Modules/DMScrollBarSkinImpl.h"
 #include "Modules/DMStyleImpl.h"
 #include "Modules/DMTooltipImpl.h"
+#include "Modules/DMTransImpl.h"
 #include "Modules/Render/DMRenderImpl.h"
 #include "Modules/TaskRunner/DMTaskRunnerImpl.h"
 #include "Widgets/DUIEditHelper.h"
@@ -56,6 +57,8 @@ void DMPluginImpl::Install() {
     app->SetDefRegObj(DMLayoutImpl::StaticClassName(), DMREG_Layout);
     app->Register(DMRegHelperT<DMTooltipImpl>(), true);
     app->SetDefRegObj(DMTooltipImpl::StaticClassName(), DMREG_ToolTip);
+    app->Register(DMRegHelperT<DMTransImpl>(), true);
+    app->SetDefRegObj(DMTransImpl::StaticClassName(), DMREG_Trans);
     app->Register(DMRegHelperT<DMTaskRunnerImpl>(), true);
     app->SetDefRegObj(DMTaskRunnerImpl::StaticClassName(), DMREG_TaskRunner);
     app->Register(DMRegHelperT<DUIWindow>(), true);

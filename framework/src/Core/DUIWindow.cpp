@@ -113,7 +113,7 @@ DMCode DUIWindow::CreateChildren(DMXmlNode& node) {
             DMStringT type = colon == DMStringT::npos ? L"layout" : source.substr(0, colon);
             DMStringT name = colon == DMStringT::npos ? source : source.substr(colon + 1);
             DMXmlDocument document;
-            if (DMApp::GetObjPtr()->LoadXmlRes(document, type.c_str(), name.c_str()) ==
+            if (DMApp::GetObjPtr()->LoadSubLayout(document, type.c_str(), name.c_str()) ==
                 DM_ECODE_OK) {
                 DMXmlNode root = document.Root(L"sub");
                 if (root.IsValid()) {
@@ -449,6 +449,22 @@ DMCode DUIWindow::FireEvent(DMEventArgs& event) {
         return m_pOwner->FireEvent(event);
     }
     return m_pContainer ? m_pContainer->OnFireEvent(event) : DM_ECODE_FAIL;
+}
+
+DMCode DUIWindow::BroadcastEvent(DMEventArgs& event) {
+    if (!event.IsValid()) {
+        return DM_ECODE_FAIL;
+    }
+    FireEvent(event);
+    // The children as they were, held, since a slot may change the tree.
+    std::vector<DMSmartPtrT<DUIWindow>> children;
+    for (DUIWindow* child = m_pFirstChild; child; child = child->m_pNextSibling) {
+        children.emplace_back(child);
+    }
+    for (const DMSmartPtrT<DUIWindow>& child : children) {
+        child->BroadcastEvent(event);
+    }
+    return event.m_iHandleCount > 0 ? DM_ECODE_OK : DM_ECODE_FAIL;
 }
 
 DUIWND DUIWindow::HitTestPoint(POINT point, bool includeNoMsgHandle) {

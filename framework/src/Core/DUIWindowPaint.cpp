@@ -90,10 +90,14 @@ LRESULT DUIWindow::OnPaint(WPARAM canvasParam, LPARAM) {
     return 0;
 }
 
-// No translation tables are registered with the framework, so a text shows as it is.
+// With a container, through the translation table its host names; without, as it is.
 DMCode DUIWindow::GetTransText(DMStringT& out, const DMStringT& text) {
-    out = text;
-    return DM_ECODE_OK;
+    DMStringT set;
+    if (!m_pContainer || m_pContainer->OnGetTransId(set) != DM_ECODE_OK) {
+        out = text;
+        return DM_ECODE_OK;
+    }
+    return DMApp::GetObjPtr()->GetTrans(out, text, set, DMStringT());
 }
 
 DMCode DUIWindow::DrawFocus(IDMCanvas* canvas) {

@@ -1,6 +1,7 @@
 #include "DMLayoutImpl.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 #include <vector>
 
@@ -19,6 +20,14 @@ namespace DM {
 namespace {
 
 constexpr int kLayoutRectUnclipped = 9;
+
+// Offsets and results beyond this many pixels are taken as this many, so that no arithmetic
+// leaves the coordinate range and no result reaches the layout's markers.
+constexpr double kMostCoordinate = 1e7;
+
+LONG Coordinate(double value) {
+    return static_cast<LONG>(std::clamp(value, -kMostCoordinate, kMostCoordinate));
+}
 
 bool IsUnresolved(LONG coordinate) {
     return coordinate == POS_INIT || coordinate == POS_WAIT;
@@ -51,6 +60,9 @@ DMPosItem ParseItem(const DMStringT& text) {
         ++at;
     }
     item.value = std::wcstof(text.c_str() + at, nullptr);
+    if (std::isnan(item.value)) {
+        item.value = 0;
+    }
     if (item.kind == DMPosItem::Size && item.value < 0) {
         item.value = -item.value;
     }
@@ -125,15 +137,17 @@ void DMLayoutImpl::ApplyPosSize() {
 LONG DMLayoutImpl::Resolve(const DMPosItem& item, const RECT& parent, bool horizontal) const {
     LONG nearEdge = horizontal ? parent.left : parent.top;
     LONG farEdge = horizontal ? parent.right : parent.bottom;
-    auto value = static_cast<LONG>(item.value);
+    double value = Coordinate(item.value);
     switch (item.kind) {
         case DMPosItem::Edge:
-            return item.negative ? farEdge - value : nearEdge + value;
+            return Coordinate(item.negative ? farEdge - value : nearEdge + value);
         case DMPosItem::Centre:
-            return nearEdge + (farEdge - nearEdge) / 2 + (item.negative ? -value : value);
+            return Coordinate(nearEdge + (farEdge - nearEdge) / 2 +
+                              (item.negative ? -value : value));
         case DMPosItem::Percent:
             return std::min<LONG>(
-                farEdge, nearEdge + static_cast<LONG>((farEdge - nearEdge) * item.value / 100));
+                farEdge,
+                Coordinate(nearEdge + static_cast<double>(farEdge - nearEdge) * item.value / 100));
         case DMPosItem::PrevFar:
         case DMPosItem::NextNear:
         case DMPosItem::PrevNear:
@@ -154,7 +168,7 @@ LONG DMLayoutImpl::Resolve(const DMPosItem& item, const RECT& parent, bool horiz
             if (IsUnresolved(coordinate)) {
                 return POS_WAIT;
             }
-            return item.negative ? coordinate - value : coordinate + value;
+            return Coordinate(item.negative ? coordinate - value : coordinate + value);
         }
         default:
             return 0;
@@ -220,10 +234,10 @@ DMCode DMLayoutImpl::UpdateLayout(const RECT* parentRect, RECT& rect) {
         rect.left = Resolve(m_items[0], parent, true);
         rect.top = Resolve(m_items[1], parent, false);
         rect.right = m_items[2].kind == DMPosItem::Size && !IsUnresolved(rect.left)
-                         ? rect.left + static_cast<LONG>(m_items[2].value)
+                         ? Coordinate(rect.left + static_cast<double>(m_items[2].value))
                          : Resolve(m_items[2], parent, true);
         rect.bottom = m_items[3].kind == DMPosItem::Size && !IsUnresolved(rect.top)
-                          ? rect.top + static_cast<LONG>(m_items[3].value)
+                          ? Coordinate(rect.top + static_cast<double>(m_items[3].value))
                           : Resolve(m_items[3], parent, false);
         if (m_items[2].kind == DMPosItem::Size && IsUnresolved(rect.left)) {
             rect.right = POS_WAIT;

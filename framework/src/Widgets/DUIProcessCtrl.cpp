@@ -153,10 +153,15 @@ LRESULT DUIProcessCtrl::OnPaintBar(WPARAM canvasParam, LPARAM lParam) {
     DrawPart(canvas, m_strSelSkin, m_clrSel, SelectionRect(), alpha);
     OnPaint(canvasParam, lParam);
     if (!m_strTextFormat.empty()) {
-        DMStringT text = FormatValue(m_strTextFormat, m_nValue);
+        DUIDrawEnviron saved;
+        PushDrawEnviron(canvas, saved);
+        DMStringT translated;
+        GetTransText(translated, m_strTextFormat);
+        DMStringT text = FormatValue(translated, m_nValue);
         UINT format = 0;
         GetStyle()->GetTextAlign(format);
         DrawText(canvas, text.c_str(), -1, client, format);
+        PopDrawEnviron(canvas, saved);
     }
     return 0;
 }

@@ -122,8 +122,12 @@ constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
 
 // Notifications that a parent may reflect to the child they concern.
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_MEASUREITEM = 0x002C;
+constexpr UINT WM_DELETEITEM = 0x002D;
 constexpr UINT WM_VKEYTOITEM = 0x002E;
 constexpr UINT WM_CHARTOITEM = 0x002F;
+constexpr UINT WM_COMPAREITEM = 0x0039;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
 constexpr UINT WM_CTLCOLORSTATIC = 0x0138;

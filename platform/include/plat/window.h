@@ -139,6 +139,8 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 // The parent of a child window, the owner of a top-level window.
 HWND GetParent(HWND window);
 HWND GetWindow(HWND window, UINT relation);
+// The child window of `parent` whose id (GWLP_ID) is `id`, or null.
+HWND GetDlgItem(HWND parent, int id);
 DWORD GetWindowThreadProcessId(HWND window, DWORD* processId);
 
 // Show state. Minimising hides the owned windows, restoring shows them again. Answers whether
@@ -146,6 +148,20 @@ DWORD GetWindowThreadProcessId(HWND window, DWORD* processId);
 BOOL ShowWindow(HWND window, int command);
 // Whether the window and all its ancestors have WS_VISIBLE.
 BOOL IsWindowVisible(HWND window);
+// The window animation flags.
+constexpr DWORD AW_HOR_POSITIVE = 0x00000001;
+constexpr DWORD AW_HOR_NEGATIVE = 0x00000002;
+constexpr DWORD AW_VER_POSITIVE = 0x00000004;
+constexpr DWORD AW_VER_NEGATIVE = 0x00000008;
+constexpr DWORD AW_CENTER = 0x00000010;
+constexpr DWORD AW_HIDE = 0x00010000;
+constexpr DWORD AW_ACTIVATE = 0x00020000;
+constexpr DWORD AW_SLIDE = 0x00040000;
+constexpr DWORD AW_BLEND = 0x00080000;
+// Shows the window (activated with AW_ACTIVATE) or hides it (AW_HIDE) once the animation's
+// `time` milliseconds have passed, and returns then. The drivers draw no frames in between.
+// FALSE for no window and for a window that is already shown or hidden as asked.
+BOOL AnimateWindow(HWND window, DWORD time, DWORD flags);
 BOOL IsIconic(HWND window);
 BOOL IsZoomed(HWND window);
 

@@ -1,5 +1,8 @@
 // Show states: hidden, shown, minimised, maximised and restored, and the owned windows that
 // disappear with a minimised owner.
+#include <chrono>
+#include <thread>
+
 #include "plat/input.h"
 #include "plat/message_queue.h"
 #include "plat/monitor.h"
@@ -213,6 +216,16 @@ BOOL ShowWindow(HWND window, int command) {
             break;
     }
     return state.visible ? TRUE : FALSE;
+}
+
+BOOL AnimateWindow(HWND window, DWORD time, DWORD flags) {
+    bool hide = flags & AW_HIDE;
+    if (!IsWindow(window) || (IsWindowVisible(window) != FALSE) == !hide) {
+        return FALSE;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(time));
+    ShowWindow(window, hide ? SW_HIDE : (flags & AW_ACTIVATE) ? SW_SHOW : SW_SHOWNOACTIVATE);
+    return TRUE;
 }
 
 BOOL IsWindowVisible(HWND window) {

@@ -138,6 +138,21 @@ HWND GetWindow(HWND window, UINT relation) {
     return record->owner;
 }
 
+HWND GetDlgItem(HWND parent, int id) {
+    Guard lock(user::WindowSystemLock());
+    user::WindowRecord* record = user::FindWindowRecord(parent);
+    if (!record) {
+        return nullptr;
+    }
+    for (HWND child : record->children) {
+        user::WindowRecord* found = user::FindWindowRecord(child);
+        if (found && found->id == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 DWORD GetWindowThreadProcessId(HWND window, DWORD* processId) {
     Guard lock(user::WindowSystemLock());
     user::WindowRecord* record = user::FindWindowRecord(window);

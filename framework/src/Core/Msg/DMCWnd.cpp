@@ -5,6 +5,8 @@
 
 #include "IDMLog.h"
 #include "plat/messages.h"
+#include "plat/owner_draw.h"
+#include "plat/window.h"
 
 namespace DM {
 namespace {
@@ -41,10 +43,32 @@ void Bind(HWND window, DMCWnd* object) {
 // The object whose window is being created; windows are created one at a time.
 DMCWnd* g_pCreating = nullptr;
 
-// The child window a reflected message concerns, or null.
-HWND ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam) {
+template <class Record>
+const Record* RecordOf(LPARAM lParam) {
+    return reinterpret_cast<const Record*>(lParam);
+}
+
+// The child window a reflected message concerns, or null. The owner-drawn messages concern a
+// control only when the first parameter (the control's id) is not 0; a command concerns a
+// child only when it comes from a window, not from a menu or an accelerator.
+HWND ReflectionTarget(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case plat::WM_COMMAND:
+            return lParam && plat::IsWindow(reinterpret_cast<HWND>(lParam))
+                       ? reinterpret_cast<HWND>(lParam)
+                       : nullptr;
+        case plat::WM_DRAWITEM:
+            return wParam && lParam ? RecordOf<plat::DRAWITEMSTRUCT>(lParam)->hwndItem : nullptr;
+        case plat::WM_MEASUREITEM:
+            return wParam && lParam
+                       ? plat::GetDlgItem(
+                             parent,
+                             static_cast<int>(RecordOf<plat::MEASUREITEMSTRUCT>(lParam)->CtlID))
+                       : nullptr;
+        case plat::WM_DELETEITEM:
+            return wParam && lParam ? RecordOf<plat::DELETEITEMSTRUCT>(lParam)->hwndItem : nullptr;
+        case plat::WM_COMPAREITEM:
+            return wParam && lParam ? RecordOf<plat::COMPAREITEMSTRUCT>(lParam)->hwndItem : nullptr;
         case plat::WM_HSCROLL:
         case plat::WM_VSCROLL:
         case plat::WM_VKEYTOITEM:
@@ -139,7 +163,7 @@ LRESULT DMCWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT DMCWnd::ReflectNotifications(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    HWND child = ReflectionTarget(message, wParam, lParam);
+    HWND child = ReflectionTarget(m_hWnd, message, wParam, lParam);
     handled = child != nullptr;
     if (!child) {
         return 0;

@@ -1,6 +1,7 @@
 #include "DMFontImpl.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "plat/font_aliases.h"
@@ -13,11 +14,11 @@ constexpr int kDefaultPixelHeight = 12;
 
 // A negative height is the character height in pixels; a positive one the cell height, of
 // which the character takes about seven eighths.
-int PixelHeight(LONG height) {
+double PixelHeight(LONG height) {
     if (height < 0) {
-        return -height;
+        return -static_cast<double>(height);
     }
-    return height == 0 ? kDefaultPixelHeight : std::max(1, static_cast<int>(height) * 7 / 8);
+    return height == 0 ? kDefaultPixelHeight : std::max(1.0, std::floor(height * 7.0 / 8));
 }
 
 }  // namespace
