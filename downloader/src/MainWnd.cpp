@@ -1,5 +1,7 @@
 #include "MainWnd.h"
 
+#include <wchar.h>
+
 #include "CIEWnd.h"
 #include "Common/ActiveX/DUIIE.h"
 #include "DUIButton.h"
@@ -32,9 +34,9 @@ Widget* BindWidget(DUIWindow& root, const wchar_t* name, const wchar_t* classNam
     return found && found->IsClass(className) ? static_cast<Widget*>(found) : nullptr;
 }
 
+// Widget names compare without regard to case.
 bool NamedAs(const wchar_t* sender, const wchar_t* name) {
-    return DMStringT(sender ? sender : L"").length() == std::wcslen(name) &&
-           ::wcscasecmp(sender, name) == 0;
+    return sender && ::wcscasecmp(sender, name) == 0;
 }
 
 }  // namespace
