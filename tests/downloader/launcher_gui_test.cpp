@@ -2,6 +2,8 @@
 // on the real window and the whole job completes against nginx.
 #include <gtest/gtest.h>
 
+#include "plat/types.h"  // before GTK, whose TRUE and FALSE are macros
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -9,7 +11,7 @@
 #include <thread>
 
 #include "HttpServers.h"
-#include "MessagePump.h"
+#include "OnScreen.h"
 #include "Startup.h"
 #include "TempDir.h"
 #include "ZipWriter.h"
@@ -38,11 +40,7 @@ TEST(LauncherOnScreen, AClickOnDownloadInstallsTheGame) {
     Launcher launcher(nullptr);
     ASSERT_EQ(launcher.Start(), std::nullopt);
     plat::HWND window = launcher.MainWindow().m_hWnd;
-    auto settle = std::chrono::steady_clock::now() + 500ms;
-    while (std::chrono::steady_clock::now() < settle) {
-        vael::test::PumpMessages();
-        std::this_thread::sleep_for(10ms);
-    }
+    vael::test::Settle(500ms);
     plat::RECT rect{};
     plat::GetWindowRect(window, &rect);
     plat::RECT download = launcher.MainWindow().FindChildByName(L"download")->m_rcWindow;
@@ -50,12 +48,8 @@ TEST(LauncherOnScreen, AClickOnDownloadInstallsTheGame) {
                      std::to_string(rect.top + (download.top + download.bottom) / 2);
     ASSERT_EQ(std::system(("xdotool mousemove " + at + " click 1").c_str()), 0);
 
-    auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (plat::IsWindow(window) && std::chrono::steady_clock::now() < deadline) {
-        vael::test::PumpMessages();
-        std::this_thread::sleep_for(5ms);
-    }
-    EXPECT_FALSE(plat::IsWindow(window)) << "the window ends after the job";
+    EXPECT_TRUE(vael::test::PumpUntil([&] { return !plat::IsWindow(window); }, 60s))
+        << "the window ends after the job";
     EXPECT_EQ(launcher.ExitCode(), 0);
     fs::path installed =
         plat::PrefixFolder() / "drive_c" / "Program Files (x86)" / "Halvorn" / "Vael";

@@ -19,6 +19,7 @@
 #include "DMHWnd.h"
 #include "LauncherWindow.h"
 #include "MessagePump.h"
+#include "OnScreen.h"
 #include "TempDir.h"
 #include "plat/show_commands.h"
 #include "plat/window.h"
@@ -29,23 +30,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Dispatches messages until `done` holds; false when five seconds pass first.
-bool PumpUntil(const std::function<bool()>& done) {
-    auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (std::chrono::steady_clock::now() < deadline) {
-        vael::test::PumpMessages();
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return false;
-}
-
-void Settle(std::chrono::milliseconds time) {
-    auto until = std::chrono::steady_clock::now() + time;
-    PumpUntil([until] { return std::chrono::steady_clock::now() >= until; });
-}
+using vael::test::PumpUntil;
+using vael::test::Settle;
 
 TEST(MainWindowOnScreen, AClickReachesTheHandlerAndTheBackgroundDrags) {
     plat::test::XvfbDisplay display;
