@@ -42,6 +42,8 @@ public:
 private:
     GtkSurface* Find(HWND window);
     GtkWindow* WindowOf(HWND window);
+    // The window at the top of the surface's owners, the surface itself when it has none.
+    GtkSurface& TopOwner(GtkSurface& surface);
     void RaiseOwnedWindows(GtkWindow* owner);
     // Runs `work` on GTK's thread and answers its result; other threads wait for it.
     template <typename Result>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "plat/text.h"
@@ -236,6 +237,7 @@ void GtkSurface::Present(const RECT& area, const PixelBuffer& pixels, BYTE const
         return;
     }
     CopyArea(m_picture, area, pixels);
+    m_hasPicture = true;
     TrackShownArea(area);
     gtk_widget_queue_draw_area(m_window, area.left, area.top, area.right - area.left,
                                area.bottom - area.top);
@@ -290,7 +292,30 @@ gboolean GtkSurface::OnDraw(GtkWidget*, cairo_t* context, gpointer self) {
     if (surface->m_layer) {
         gtk_container_propagate_draw(GTK_CONTAINER(surface->m_window), surface->m_layer, context);
     }
+    if (surface->m_hasPicture) {
+        surface->FirstPictureDrawn();
+    }
     return TRUE;
+}
+
+void GtkSurface::AfterFirstPicture(std::weak_ptr<std::function<void()>> action) {
+    if (!m_drawn) {
+        m_afterFirstPicture.push_back(std::move(action));
+    } else if (auto run = action.lock()) {
+        (*run)();
+    }
+}
+
+void GtkSurface::FirstPictureDrawn() {
+    if (m_drawn) {
+        return;
+    }
+    m_drawn = true;
+    for (auto& action : std::exchange(m_afterFirstPicture, {})) {
+        if (auto run = action.lock()) {
+            (*run)();
+        }
+    }
 }
 
 GtkFixed* GtkSurface::Layer() {
