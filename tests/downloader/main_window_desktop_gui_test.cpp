@@ -1,7 +1,8 @@
 // The launcher's main window on desktops of their own: under a compositing manager the desktop
 // shows through the window's transparent corners and its blended edge, and clicks there reach
 // the window beneath, while the host's invisible helper window takes no clicks at all; on a
-// screen scaled twice the window shows at twice its size and clicks land where they should.
+// screen scaled twice the window shows at twice its size and clicks land where they
+// should. The main window carries the program's icon.
 #include <gtest/gtest.h>
 
 #include "plat/types.h"
@@ -97,6 +98,27 @@ TEST(MainWindowOnADesktop, TransparentPixelsShowTheDesktopAndLetClicksThrough) {
     EXPECT_TRUE(PumpUntil([&] { return Clicked(desktop); })) << "the top-left corner was taken";
     host->DestroyWindow();
     plat::DestroyWindow(desktop);
+}
+
+// The launcher's main window carries the program's icon, the picture linked into it, at the
+// sizes a task bar uses.
+TEST(MainWindowOnADesktop, TheMainWindowCarriesTheProgramsIcon) {
+    plat::test::XvfbDisplay display;
+    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
+    setenv("DM_DRIVER", "gtk", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+
+    DMApp app;
+    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+    auto host =
+        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    ASSERT_NE(host->DM_CreateWindow(L"main", kWindowAt.x, kWindowAt.y), nullptr);
+    host->ShowWindow(plat::SW_SHOW);
+    vael::test::Settle(300ms);
+    EXPECT_EQ(std::system("xprop -id \"$(xdotool search --name Vael)\" _NET_WM_ICON | "
+                          "grep -q 'Icon (128 x 128)'"),
+              0);
+    host->DestroyWindow();
 }
 
 // GDK_SCALE=2: the window model keeps its own coordinates, the screen shows each of its pixels
