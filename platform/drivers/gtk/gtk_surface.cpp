@@ -304,6 +304,9 @@ gboolean GtkSurface::OnDraw(GtkWidget*, cairo_t* context, gpointer self) {
     cairo_paint(context);
     cairo_set_operator(context, CAIRO_OPERATOR_OVER);
     cairo_set_source_surface(context, surface->m_picture, 0, 0);
+    // The picture has the window's size in application pixels: on a screen scaled by a whole
+    // factor each of its pixels shows as a block of device pixels, without blur between them.
+    cairo_pattern_set_filter(cairo_get_source(context), CAIRO_FILTER_NEAREST);
     cairo_paint_with_alpha(context, surface->m_constantAlpha / 255.0);
     if (surface->m_layer) {
         gtk_container_propagate_draw(GTK_CONTAINER(surface->m_window), surface->m_layer, context);
