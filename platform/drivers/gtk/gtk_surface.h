@@ -55,8 +55,8 @@ private:
     HWND m_handle;
     GtkWidget* m_window;
     GtkWidget* m_layer = nullptr;
-    RECT m_bounds;  // where the window system has the window
-    bool m_toolWindow;
+    RECT m_bounds;                 // where the window system has the window
+    bool m_toolWindow;             // no task-bar entry, owned or not
     std::deque<RECT> m_requested;  // places asked of the window manager, not yet reported
     cairo_surface_t* m_picture;
     cairo_region_t* m_shownArea;  // the pixels of the picture whose alpha is not 0
