@@ -129,6 +129,28 @@ struct InputEvent {
 // the point; keys and characters: the focus window, else the active window).
 void DeliverInput(const InputEvent& event);
 
+// A drag of text from another program, as the driver learns it.
+struct DragEvent {
+    enum class Kind {
+        Move,   // the drag is at `point`: it came in, or moved on
+        Leave,  // it left the program's windows, or was given up
+        Drop,   // it was dropped at `point`
+    };
+    Kind kind;
+    POINT point;           // screen coordinates
+    std::wstring text;     // Move, Drop: the text dragged
+    DWORD allowedEffects;  // the DROPEFFECT_* bits the source allows
+};
+
+// On the thread of the windows (the driver's native event thread, or a test's thread with the
+// headless driver), as Windows' drag loop does: the drop target registered for the window
+// under the point, or for its nearest ancestor with one, gets DragEnter when the drag reaches
+// it, DragOver as it moves over it, DragLeave when the drag moves away or leaves, and Drop,
+// with a data object of the text. Answers the effect the target chose, within the allowed
+// ones; DROPEFFECT_NONE where no target takes the drag. A drop on a target that refused the
+// drag is a leave.
+DWORD DeliverDrag(const DragEvent& event);
+
 // What the window manager did to a surface, as the driver learns it.
 struct SurfaceEvent {
     enum class Kind {

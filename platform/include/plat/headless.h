@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "plat/drag_drop.h"
 #include "plat/driver.h"
 #include "plat/types.h"
 #include "plat/web_view.h"
@@ -44,6 +45,16 @@ void TypeText(const std::wstring& text);
 void Compose(const std::wstring& text, LONG cursor);
 void CommitComposition(const std::wstring& text);
 void CancelComposition();
+
+// A drag of text from another program whose source allows the effects `allowed`: DragTextTo
+// brings it to a screen point (entering or moving over the window there), DropText drops it at
+// a point, LeaveDrag takes it away. The windows' drop targets are called at once, on the
+// calling thread, which must be the windows' thread; each answers the effect chosen.
+DWORD DragTextTo(const std::wstring& text, LONG x, LONG y,
+                 DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
+DWORD DropText(const std::wstring& text, LONG x, LONG y,
+               DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
+void LeaveDrag();
 
 // The virtual clock: while it is on, GetTickCount shows its time and only AdvanceClock moves
 // it, so timers fall due exactly when a test says so.

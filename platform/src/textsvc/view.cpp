@@ -99,6 +99,9 @@ LONG TextServices::PositionOfShown(LONG index) const {
 }
 
 LONG TextServices::ShownCaret() const {
+    if (m_dropCaret) {
+        return *m_dropCaret;
+    }
     return m_composition.active ? m_composition.start + m_composition.cursor : m_caret;
 }
 
@@ -255,7 +258,7 @@ void TextServices::UpdateBar(int bar, bool allowed, LONG content, LONG page, LON
 
 // The caret shows while focused, with no selection, inside the view.
 void TextServices::UpdateCaret() {
-    if (!m_focused) {
+    if (!m_focused && !m_dropCaret) {
         return;
     }
     RECT caret = CaretRectInClient();
@@ -269,7 +272,7 @@ void TextServices::UpdateCaret() {
     RECT view = ViewRect(ClientRect());
     bool inView = caret.right > view.left && caret.left <= view.right && caret.bottom > view.top &&
                   caret.top < view.bottom;
-    bool show = !HasSelection() && inView;
+    bool show = (m_dropCaret || !HasSelection()) && inView;
     // A host that is not active refuses to show the caret; it is asked again next time.
     if (show != m_caretShown) {
         BOOL done = m_host->TxShowCaret(show ? TRUE : FALSE);
