@@ -7,8 +7,8 @@
 #include "drivers/gtk/gtk_cursors.h"
 #include "drivers/gtk/gtk_folder_picker.h"
 #include "drivers/gtk/gtk_message_box.h"
-#include "plat/folder_picker.h"
 #include "drivers/gtk/gtk_web_view.h"
+#include "plat/folder_picker.h"
 #include "plat/message_box.h"
 #include "plat/message_queue.h"
 #include "plat/text.h"
@@ -189,6 +189,12 @@ void GtkDriver::SetPointerGrab(HWND window) {
 void GtkDriver::SetInputMethodPosition(HWND window, POINT point) {
     if (GtkSurface* surface = Find(window)) {
         surface->SetInputMethodPosition(point);
+    }
+}
+
+void GtkDriver::EnableInputMethod(HWND window, bool enabled) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->EnableInputMethod(enabled);
     }
 }
 

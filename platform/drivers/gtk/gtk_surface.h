@@ -33,6 +33,7 @@ public:
     // Takes over the reference to `cursor`.
     void SetCursor(GdkCursor* cursor);
     void SetInputMethodPosition(POINT point) { m_input->SetInputMethodPosition(point); }
+    void EnableInputMethod(bool enabled) { m_input->EnableInputMethod(enabled); }
 
 private:
     static gboolean OnDraw(GtkWidget*, cairo_t* context, gpointer self);

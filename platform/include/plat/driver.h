@@ -67,6 +67,9 @@ public:
     virtual void SetPointerGrab(HWND window) = 0;
     // Where an input method shows its composition, in the window's client coordinates.
     virtual void SetInputMethodPosition(HWND window, POINT point) = 0;
+    // Whether the input method serves `window`'s keys; turned off, a composition going on is
+    // given up and keys go on as plain keys.
+    virtual void EnableInputMethod(HWND window, bool enabled) = 0;
 
     // The primary monitor first.
     virtual std::vector<MonitorDescription> Monitors() = 0;

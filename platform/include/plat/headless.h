@@ -71,6 +71,7 @@ struct SurfaceState {
     BYTE constantAlpha;
     std::uintptr_t cursorId;  // the system id of the cursor last set over it, 0 for a picture
     POINT inputMethodPosition;
+    bool inputMethodEnabled;
 };
 std::optional<SurfaceState> Surface(HWND window);
 

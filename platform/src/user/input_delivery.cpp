@@ -280,6 +280,9 @@ std::optional<MSG> KeyboardMessage(const QueuedInput& input) {
     }
     const InputEvent& event = input.event;
     if (IsComposition(event.kind)) {
+        if (!ContextOf(target)) {
+            return std::nullopt;  // the window's input method is detached
+        }
         return CompositionMessage(target, input);
     }
     MSG made{target, WM_CHAR,    static_cast<WPARAM>(event.character),
