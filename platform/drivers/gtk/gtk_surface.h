@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 
+#include "drivers/gtk/surface_drops.h"
 #include "drivers/gtk/surface_input.h"
 #include "plat/driver.h"
 
@@ -61,6 +62,7 @@ private:
     BYTE m_constantAlpha = 255;
     GdkCursor* m_cursor = nullptr;
     std::unique_ptr<SurfaceInput> m_input;
+    std::unique_ptr<SurfaceDrops> m_drops;
 };
 
 }  // namespace plat::gtk

@@ -13,8 +13,9 @@ namespace {
 
 using Kind = DragEvent::Kind;
 
-// The drag going on: the window whose target it is over, that target and the data, each with
-// a reference, and the effect the target chose last.
+// The drag going on: the window whose target it is over, that target (not referenced: the
+// window's registration keeps it, and it is called only while registered), the data (with a
+// reference), and the effect the target chose last.
 struct DragState {
     HWND window = nullptr;
     IDropTarget* target = nullptr;
@@ -52,17 +53,20 @@ DWORD KeysDuringDrag(const DragEvent& event) {
 }
 
 void Forget(DragState& drag) {
-    if (drag.target) {
-        drag.target->Release();
-    }
     if (drag.data) {
         drag.data->Release();
     }
     drag = {};
 }
 
+// A target whose window revoked it (or went) meanwhile is not called again: it may be gone
+// with its window.
+bool StillRegistered(const DragState& drag) {
+    return drag.target && RegisteredDropTarget(drag.window) == drag.target;
+}
+
 void Leave(DragState& drag) {
-    if (drag.target) {
+    if (StillRegistered(drag)) {
         drag.target->DragLeave();
     }
     Forget(drag);
@@ -71,7 +75,6 @@ void Leave(DragState& drag) {
 void Enter(DragState& drag, HWND window, const DragEvent& event, POINTL point, DWORD keys) {
     drag.window = window;
     drag.target = RegisteredDropTarget(window);
-    drag.target->AddRef();
     drag.data = NewTextDataObject(event.text);
     DWORD effect = event.allowedEffects;
     drag.target->DragEnter(drag.data, keys, point, &effect);
@@ -109,7 +112,7 @@ DWORD DeliverDrag(const DragEvent& event) {
     HWND window = user::RegisteredWindowAt(event.point);
     DWORD keys = user::KeysDuringDrag(event);
     POINTL point{event.point.x, event.point.y};
-    if (window != drag.window) {
+    if (window != drag.window || !user::StillRegistered(drag)) {
         user::Leave(drag);
         if (window) {
             user::Enter(drag, window, event, point, keys);
