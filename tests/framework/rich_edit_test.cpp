@@ -192,10 +192,20 @@ TEST_F(RichEdit, TextDroppedOnAnEditGoesInAndReadOnlyEditsRefuseIt) {
     DUIRichEdit* drop = Edit(L"drop");
     RECT rect = drop->m_rcWindow;
     LONG y = kWindowY + (rect.top + rect.bottom) / 2;
+    POINT end{};
+    drop->SendMessage(plat::EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end), 2);
+    auto pixelAtEnd = [&] {
+        host->OnUpdateWindow();
+        Pump();
+        return plat::headless::PresentedPicture(host->m_hWnd)->At(end.x + 1, end.y + 2);
+    };
+    EXPECT_NE(pixelAtEnd(), 0xFF000000u);
     EXPECT_EQ(plat::headless::DragTextTo(L"cd", kWindowX + rect.right - 5, y),
               plat::DROPEFFECT_MOVE);
+    EXPECT_EQ(pixelAtEnd(), 0xFF000000u) << "the unfocused field shows the drop caret";
     EXPECT_EQ(plat::headless::DropText(L"cd", kWindowX + rect.right - 5, y), plat::DROPEFFECT_MOVE);
     Pump();
+    EXPECT_NE(pixelAtEnd(), 0xFF000000u) << "the drop caret went with the drop";
     EXPECT_EQ(drop->GetWindowText(), L"abcd");
     EXPECT_TRUE(drop->IsFocused()) << "the drop takes the focus";
     plat::headless::PressKey(plat::VK_CONTROL);

@@ -522,20 +522,29 @@ protected:
     }
     // The screen point of the caret place before character `position`.
     POINT Before(LONG position) { return OnScreen(CaretX(position) - host->client.left + 1, 12); }
+    // A pixel of the drawn text at the caret place before `position`, near the top of the line
+    // where these letters leave the canvas bare.
+    std::uint32_t AtCaretPlace(LONG position) {
+        Surface surface;
+        Draw(surface);
+        return surface.At(CaretX(position) + 1, host->client.top + 2);
+    }
+    static constexpr std::uint32_t kTextColour = 0xFF204060;  // the host's, as cairo stores it
 };
 
-TEST_F(TextDropTest, TheCaretFollowsADragAndTheDropInsertsThereAsOneUndoableStep) {
+TEST_F(TextDropTest, ADropCaretFollowsTheDragAndTheDropInsertsThereAsOneUndoableStep) {
     SetText(L"hello world");
     Select(0, 2);
     POINT six = Before(6);
+    EXPECT_EQ(AtCaretPlace(6), 0u);
     EXPECT_EQ(headless::DragTextTo(L"big ", six.x, six.y), DROPEFFECT_MOVE);
-    EXPECT_EQ(host->caret.x, CaretX(6));
-    EXPECT_TRUE(host->caretShown);
+    EXPECT_EQ(AtCaretPlace(6), kTextColour) << "the drop caret shows where the text would go";
     POINT zero = Before(0);
     headless::PressKey(VK_CONTROL);
     EXPECT_EQ(headless::DragTextTo(L"big ", zero.x, zero.y), DROPEFFECT_COPY);
     headless::ReleaseKey(VK_CONTROL);
-    EXPECT_EQ(host->caret.x, CaretX(0));
+    EXPECT_EQ(AtCaretPlace(0), kTextColour);
+    EXPECT_EQ(AtCaretPlace(6), 0u);
     EXPECT_EQ(Text(), L"hello world");
 
     EXPECT_EQ(headless::DropText(L"big ", six.x, six.y), DROPEFFECT_MOVE);
@@ -549,13 +558,17 @@ TEST_F(TextDropTest, TheCaretFollowsADragAndTheDropInsertsThereAsOneUndoableStep
     EXPECT_EQ(Selection().cpMax, 2);
 }
 
-TEST_F(TextDropTest, ALeavingDragPutsTheCaretBackAndDropsNothing) {
+TEST_F(TextDropTest, ALeavingDragTakesItsCaretAwayAndDropsNothing) {
     SetText(L"hello");
     Select(5, 5);
     POINT one = Before(1);
+    ASSERT_TRUE(host->caretShown);
     headless::DragTextTo(L"x", one.x, one.y);
-    EXPECT_EQ(host->caret.x, CaretX(1));
+    EXPECT_EQ(AtCaretPlace(1), kTextColour);
+    EXPECT_FALSE(host->caretShown) << "the drag's caret stands in for the field's";
     headless::LeaveDrag();
+    EXPECT_EQ(AtCaretPlace(1), 0u);
+    EXPECT_TRUE(host->caretShown);
     EXPECT_EQ(host->caret.x, CaretX(5));
     EXPECT_EQ(Text(), L"hello");
 }

@@ -1,4 +1,4 @@
-// Text dragged from elsewhere: while it is over the text the caret shows where it would go;
+// Text dragged from elsewhere: while it is over the text a drop caret shows where it would go;
 // dropping inserts it there as one undoable step and selects it. A read-only text, a full
 // one and a text being composed refuse the drag.
 #include <cwchar>
@@ -43,8 +43,12 @@ HRESULT TextServices::DragOver(DWORD keys, POINTL point, DWORD* effect) {
         EndDropCaret();
         return S_OK;
     }
-    m_dropCaret = PositionAtScreenPoint(point);
-    UpdateCaret();
+    LONG position = PositionAtScreenPoint(point);
+    if (m_dropCaret != position) {
+        m_dropCaret = position;
+        Repaint();
+        UpdateCaret();
+    }
     return S_OK;
 }
 
@@ -98,12 +102,8 @@ void TextServices::EndDropCaret() {
         return;
     }
     m_dropCaret.reset();
-    if (m_focused) {
-        UpdateCaret();
-        return;
-    }
-    m_caretShown = false;
-    m_host->TxShowCaret(FALSE);
+    Repaint();
+    UpdateCaret();
 }
 
 void TextServices::InsertDropped(LONG position, const std::wstring& text) {

@@ -202,6 +202,8 @@ private:
     // Drawing (drawing.cpp).
     void DrawBackground(cairo_t* cr, const RECT& client);
     void DrawContent(cairo_t* cr, const RECT& client);
+    void DrawDropCaret(cairo_t* cr, POINT origin);
+    static constexpr LONG kDropCaretWidth = 2;
 
     ITextHost* m_host;
     ULONG m_references = 1;

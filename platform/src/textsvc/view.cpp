@@ -99,9 +99,6 @@ LONG TextServices::PositionOfShown(LONG index) const {
 }
 
 LONG TextServices::ShownCaret() const {
-    if (m_dropCaret) {
-        return *m_dropCaret;
-    }
     return m_composition.active ? m_composition.start + m_composition.cursor : m_caret;
 }
 
@@ -258,7 +255,7 @@ void TextServices::UpdateBar(int bar, bool allowed, LONG content, LONG page, LON
 
 // The caret shows while focused, with no selection, inside the view.
 void TextServices::UpdateCaret() {
-    if (!m_focused && !m_dropCaret) {
+    if (!m_focused) {
         return;
     }
     RECT caret = CaretRectInClient();
@@ -272,7 +269,7 @@ void TextServices::UpdateCaret() {
     RECT view = ViewRect(ClientRect());
     bool inView = caret.right > view.left && caret.left <= view.right && caret.bottom > view.top &&
                   caret.top < view.bottom;
-    bool show = (m_dropCaret || !HasSelection()) && inView;
+    bool show = !HasSelection() && inView && !m_dropCaret;  // a drag shows its own caret
     // A host that is not active refuses to show the caret; it is asked again next time.
     if (show != m_caretShown) {
         BOOL done = m_host->TxShowCaret(show ? TRUE : FALSE);
