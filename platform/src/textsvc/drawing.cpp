@@ -1,7 +1,7 @@
-// Drawing into the host's canvas: the background when opaque, the selection, and the text in
-// its colour, with the selected part in the highlight text colour, and where a dragged text
-// would go. Text is drawn over what is
-// there, so on a transparent canvas its pixels carry the glyphs' coverage as alpha.
+// Drawing into the host's canvas: the background when opaque, the selection, the text in its
+// colour, with the selected part in the highlight text colour, and the caret of a drag. Text is
+// drawn over what is there, so on a transparent canvas its pixels carry the glyphs' coverage as
+// alpha.
 #include <algorithm>
 
 #include "plat/system_colors.h"

@@ -38,8 +38,8 @@ struct ShownFormat {
     bool underline = false;
 };
 
-// The engine is its own drop target: a text dragged over it shows the caret where it would go,
-// and dropping inserts it there.
+// The engine is its own drop target: a text dragged over it shows a drop caret where it would
+// go, and dropping inserts it there.
 class TextServices final : public ITextServices, public IDropTarget {
 public:
     explicit TextServices(ITextHost* host);
