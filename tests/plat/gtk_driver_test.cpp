@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "TempDir.h"
+#include "gtk_text_drag_source.h"
 #include "plat/clipboard.h"
 #include "plat/drag_drop.h"
 #include "plat/input.h"
@@ -247,35 +248,6 @@ TEST_F(GtkDriverTest, ADetachedInputMethodLeavesKeysPlain) {
     ImmAssociateContext(window, context);
 }
 
-// A GTK window standing for another program, offering a text to drag from its whole area.
-class TextDragSource {
-public:
-    TextDragSource(RECT rect, const char* text) : m_text(text) {
-        m_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-        gtk_window_set_decorated(GTK_WINDOW(m_window), FALSE);
-        gtk_window_set_default_size(GTK_WINDOW(m_window), rect.right - rect.left,
-                                    rect.bottom - rect.top);
-        gtk_window_move(GTK_WINDOW(m_window), rect.left, rect.top);
-        GtkWidget* area = gtk_event_box_new();
-        gtk_container_add(GTK_CONTAINER(m_window), area);
-        gtk_drag_source_set(area, GDK_BUTTON1_MASK, nullptr, 0,
-                            static_cast<GdkDragAction>(GDK_ACTION_COPY | GDK_ACTION_MOVE));
-        gtk_drag_source_add_text_targets(area);
-        g_signal_connect(area, "drag-data-get", G_CALLBACK(GiveText), this);
-        gtk_widget_show_all(m_window);
-    }
-    ~TextDragSource() { gtk_widget_destroy(m_window); }
-
-private:
-    static void GiveText(GtkWidget*, GdkDragContext*, GtkSelectionData* data, guint, guint,
-                         gpointer self) {
-        gtk_selection_data_set_text(data, static_cast<TextDragSource*>(self)->m_text, -1);
-    }
-
-    GtkWidget* m_window;
-    const char* m_text;
-};
-
 // Records the drop a window's target gets, copying what it is offered.
 class RecordingDropTarget : public IDropTarget {
 public:
@@ -321,18 +293,12 @@ TEST_F(GtkDriverTest, TextDraggedFromAnotherWindowIsDroppedOnTheTargetUnderThePo
     HWND window = ShowPictureWindow({300, 200, 500, 320});
     RecordingDropTarget target;
     ASSERT_EQ(RegisterDragDrop(window, &target), S_OK);
-    TextDragSource source({40, 400, 160, 460}, "C:\\Games\\瓦尔");
+    GtkTextDragSource source({40, 400, 160, 460}, "C:\\Games\\瓦尔");
     ASSERT_TRUE(PumpUntil([&] {
         return !ScreenShows(100, 430, Colour{0, 0, 0});
     })) << "the source never showed";
 
-    ASSERT_EQ(
-        std::system(("xdotool mousemove " + PointArguments(100, 430) +
-                     " sleep 0.2 mousedown 1 sleep 0.2 mousemove " + PointArguments(120, 430) +
-                     " sleep 0.2 mousemove " + PointArguments(350, 250) + " sleep 0.3 mousemove " +
-                     PointArguments(360, 260) + " sleep 0.3 mouseup 1 &")
-                        .c_str()),
-        0);
+    ASSERT_TRUE(StartXdotoolDrag({100, 430}, {360, 260}));
     EXPECT_TRUE(PumpUntil([&] { return target.dropped; }, 10s));
     EXPECT_EQ(target.text, L"C:\\Games\\瓦尔");
     EXPECT_EQ(target.dropPoint.x, 360);
