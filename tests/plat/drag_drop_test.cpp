@@ -133,6 +133,10 @@ TEST_F(DragDrop, ADragReachesTheNearestRegisteredWindowAndMovesOnBetweenTargets)
     EXPECT_EQ(headless::DragTextTo(L"text", 150, 50), DROPEFFECT_NONE);  // the desktop
     EXPECT_EQ(headless::DropText(L"text", 40, 40, DROPEFFECT_MOVE), DROPEFFECT_NONE);
     EXPECT_EQ(headless::DropText(L"text", 40, 40), DROPEFFECT_COPY);
+    headless::DragTextTo(L"text", 250, 50);
+    headless::LeaveDrag(left);  // late news of leaving a surface the drag is no longer over
+    EXPECT_EQ(rightTarget.calls.back(), L"enter text 1 250,50");
+    headless::LeaveDrag(right);
     headless::DragTextTo(L"text", 20, 20);
     RevokeDragDrop(left);  // a target revoked during a drag is not called again
     EXPECT_EQ(headless::DragTextTo(L"text", 30, 30), DROPEFFECT_NONE);
@@ -142,7 +146,8 @@ TEST_F(DragDrop, ADragReachesTheNearestRegisteredWindowAndMovesOnBetweenTargets)
                 ::testing::ElementsAre(L"enter text 1 20,20", L"over 5 30,30", L"leave",
                                        L"enter text 0 40,40", L"leave", L"enter text 0 40,40",
                                        L"drop text 0 40,40", L"enter text 1 20,20"));
-    EXPECT_THAT(rightTarget.calls, ::testing::ElementsAre(L"enter text 1 250,50", L"leave"));
+    EXPECT_THAT(rightTarget.calls, ::testing::ElementsAre(L"enter text 1 250,50", L"leave",
+                                                          L"enter text 1 250,50", L"leave"));
     RevokeDragDrop(right);
     DestroyWindow(child);
     DestroyWindow(left);

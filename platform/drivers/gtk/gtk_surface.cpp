@@ -116,7 +116,7 @@ GtkSurface::GtkSurface(HWND handle, const SurfaceDescription& description, GtkWi
     gtk_window_move(window, description.bounds.left, description.bounds.top);
     gtk_window_set_default_size(window, WidthOf(description.bounds), HeightOf(description.bounds));
     m_input = std::make_unique<SurfaceInput>(m_window);
-    m_drops = std::make_unique<SurfaceDrops>(m_window);
+    m_drops = std::make_unique<SurfaceDrops>(m_handle, m_window);
     g_signal_connect(m_window, "draw", G_CALLBACK(OnDraw), this);
     g_signal_connect(m_window, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(m_window, "focus-in-event", G_CALLBACK(OnFocus), this);

@@ -29,7 +29,7 @@ GdkDragAction ActionOf(DWORD effect) {
 
 }  // namespace
 
-SurfaceDrops::SurfaceDrops(GtkWidget* window) : m_window(window) {
+SurfaceDrops::SurfaceDrops(HWND handle, GtkWidget* window) : m_handle(handle), m_window(window) {
     gtk_drag_dest_set(window, static_cast<GtkDestDefaults>(0), nullptr, 0,
                       static_cast<GdkDragAction>(GDK_ACTION_COPY | GDK_ACTION_MOVE));
     gtk_drag_dest_add_text_targets(window);
@@ -67,7 +67,7 @@ void SurfaceDrops::OnLeave(GtkWidget*, GdkDragContext*, guint, gpointer self) {
 gboolean SurfaceDrops::LeaveLater(gpointer self) {
     auto* drops = static_cast<SurfaceDrops*>(self);
     drops->m_leave = 0;
-    DeliverDrag({DragEvent::Kind::Leave, {0, 0}, {}, DROPEFFECT_NONE});
+    DeliverDrag({DragEvent::Kind::Leave, {0, 0}, {}, DROPEFFECT_NONE, drops->m_handle});
     drops->Forget();
     return G_SOURCE_REMOVE;
 }

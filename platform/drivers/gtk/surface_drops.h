@@ -14,7 +14,7 @@ namespace plat::gtk {
 
 class SurfaceDrops {
 public:
-    explicit SurfaceDrops(GtkWidget* window);
+    SurfaceDrops(HWND handle, GtkWidget* window);
     ~SurfaceDrops();
     SurfaceDrops(const SurfaceDrops&) = delete;
     SurfaceDrops& operator=(const SurfaceDrops&) = delete;
@@ -36,6 +36,7 @@ private:
     void CancelLeave();
     void Forget();
 
+    HWND m_handle;
     GtkWidget* m_window;
     GdkDragContext* m_drag = nullptr;  // the drag over the window, not referenced
     POINT m_point{0, 0};               // screen coordinates

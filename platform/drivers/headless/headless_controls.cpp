@@ -124,8 +124,8 @@ DWORD DropText(const std::wstring& text, LONG x, LONG y, DWORD allowed) {
     return DeliverDrag({DragEvent::Kind::Drop, {x, y}, text, allowed});
 }
 
-void LeaveDrag() {
-    DeliverDrag({DragEvent::Kind::Leave, {0, 0}, {}, DROPEFFECT_NONE});
+void LeaveDrag(HWND surface) {
+    DeliverDrag({DragEvent::Kind::Leave, {0, 0}, {}, DROPEFFECT_NONE, surface});
 }
 
 void StartVirtualClock(DWORD startTicks) {

@@ -136,13 +136,16 @@ void DeliverInput(const InputEvent& event);
 struct DragEvent {
     enum class Kind {
         Move,   // the drag is at `point`: it came in, or moved on
-        Leave,  // it left the program's windows, or was given up
+        Leave,  // it left a surface or the program's windows, or was given up
         Drop,   // it was dropped at `point`
     };
     Kind kind;
     POINT point;           // screen coordinates
     std::wstring text;     // Move, Drop: the text dragged
     DWORD allowedEffects;  // the DROPEFFECT_* bits the source allows
+    // Leave: the surface the drag left; the drag is left only while it is over that surface's
+    // windows (it may have reached another surface first). Null: wherever it is.
+    HWND surface = nullptr;
 };
 
 // On the thread of the windows (the driver's native event thread, or a test's thread with the

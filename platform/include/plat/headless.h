@@ -48,13 +48,15 @@ void CancelComposition();
 
 // A drag of text from another program whose source allows the effects `allowed`: DragTextTo
 // brings it to a screen point (entering or moving over the window there), DropText drops it at
-// a point, LeaveDrag takes it away. The windows' drop targets are called at once, on the
-// calling thread, which must be the windows' thread; each answers the effect chosen.
+// a point, LeaveDrag takes it away (with a surface: away from that surface, which leaves the
+// drag only while it is over that surface's windows). The windows' drop targets are called at
+// once, on the calling thread, which must be the windows' thread; each answers the effect
+// chosen.
 DWORD DragTextTo(const std::wstring& text, LONG x, LONG y,
                  DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
 DWORD DropText(const std::wstring& text, LONG x, LONG y,
                DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
-void LeaveDrag();
+void LeaveDrag(HWND surface = nullptr);
 
 // The virtual clock: while it is on, GetTickCount shows its time and only AdvanceClock moves
 // it, so timers fall due exactly when a test says so.

@@ -45,6 +45,11 @@ HWND RegisteredWindowAt(POINT point) {
     return nullptr;
 }
 
+bool IsWithin(HWND window, HWND surface) {
+    Guard lock(WindowSystemLock());
+    return window && TopLevelOf(window) == surface;
+}
+
 DWORD KeysDuringDrag(const DragEvent& event) {
     Guard lock(WindowSystemLock());
     DWORD keys = static_cast<DWORD>(CurrentKeyFlags());
@@ -106,7 +111,9 @@ namespace plat {
 DWORD DeliverDrag(const DragEvent& event) {
     user::DragState& drag = user::CurrentDrag();
     if (event.kind == DragEvent::Kind::Leave) {
-        user::Leave(drag);
+        if (!event.surface || user::IsWithin(drag.window, event.surface)) {
+            user::Leave(drag);
+        }
         return DROPEFFECT_NONE;
     }
     HWND window = user::RegisteredWindowAt(event.point);
