@@ -1,5 +1,6 @@
 #include "drivers/gtk/gtk_driver.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -259,13 +260,18 @@ void GtkDriver::Wake() {
     g_main_context_wakeup(nullptr);
 }
 
-// A Wayland session that also offers X (XWayland) is used through X.
+// A Wayland session that also offers X (XWayland) is used through X. The windows' class is the
+// executable's name, which is the name of the program's desktop entry: the desktop matches the
+// windows to the entry by it.
 std::unique_ptr<Driver> MakeGtkDriver() {
     if (!Named("DISPLAY")) {
         if (Named("WAYLAND_DISPLAY")) {
             RefuseWaylandAlone();
         }
         return nullptr;
+    }
+    if (!g_get_prgname()) {
+        g_set_prgname(program_invocation_short_name);
     }
     gdk_set_allowed_backends("x11");
     if (!gtk_init_check(nullptr, nullptr)) {
