@@ -204,6 +204,12 @@ void GtkDriver::SetInputMethodPosition(HWND window, POINT point) {
     }
 }
 
+void GtkDriver::EnableInputMethod(HWND window, bool enabled) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->EnableInputMethod(enabled);
+    }
+}
+
 std::vector<MonitorDescription> GtkDriver::Monitors() {
     GdkDisplay* display = gdk_display_get_default();
     GdkMonitor* primary = gdk_display_get_primary_monitor(display);

@@ -119,6 +119,7 @@ GtkSurface::GtkSurface(HWND handle, const SurfaceDescription& description, GtkWi
     gtk_window_move(window, description.bounds.left, description.bounds.top);
     gtk_window_set_default_size(window, WidthOf(description.bounds), HeightOf(description.bounds));
     m_input = std::make_unique<SurfaceInput>(m_window);
+    m_drops = std::make_unique<SurfaceDrops>(m_handle, m_window);
     g_signal_connect(m_window, "draw", G_CALLBACK(OnDraw), this);
     g_signal_connect(m_window, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(m_window, "focus-in-event", G_CALLBACK(OnFocus), this);
@@ -134,6 +135,7 @@ GtkSurface::~GtkSurface() {
     if (m_layer) {
         g_signal_handlers_disconnect_by_data(m_layer, this);
     }
+    m_drops.reset();
     m_input.reset();
     gtk_widget_destroy(m_window);
     cairo_surface_destroy(m_picture);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "drivers/gtk/surface_drops.h"
 #include "drivers/gtk/surface_input.h"
 #include "plat/driver.h"
 
@@ -38,6 +39,7 @@ public:
     // Runs `action` when the window draws its first picture, or at once when it has drawn one.
     // An action its owner has let go by then is skipped.
     void AfterFirstPicture(std::weak_ptr<std::function<void()>> action);
+    void EnableInputMethod(bool enabled) { m_input->EnableInputMethod(enabled); }
 
 private:
     static gboolean OnDraw(GtkWidget*, cairo_t* context, gpointer self);
@@ -72,6 +74,7 @@ private:
     bool m_hasPicture = false;  // the window system has presented a picture
     bool m_drawn = false;       // one has been drawn on the screen
     std::vector<std::weak_ptr<std::function<void()>>> m_afterFirstPicture;
+    std::unique_ptr<SurfaceDrops> m_drops;
 };
 
 }  // namespace plat::gtk
