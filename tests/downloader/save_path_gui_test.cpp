@@ -18,10 +18,10 @@
 #include "LauncherWindow.h"
 #include "MessagePump.h"
 #include "OnScreen.h"
+#include "SkinOnScreen.h"
 #include "gtk_text_drag_source.h"
 #include "plat/show_commands.h"
 #include "plat/text.h"
-#include "xvfb_display.h"
 
 using namespace DM;
 using namespace std::chrono_literals;
@@ -58,15 +58,9 @@ DUIEdit* AddEdit(DMHWnd& host, const std::string& xml) {
 }
 
 TEST(SavePathOnScreen, TypedTextReadsBackAndCopiesThroughTheClipboard) {
-    plat::test::XvfbDisplay display;
-    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
-    setenv("DM_DRIVER", "gtk", 1);
-    setenv("NO_AT_BRIDGE", "1", 1);
-
-    DMApp app;
-    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
-    auto host =
-        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    vael::test::SkinOnScreen onScreen;
+    ASSERT_TRUE(onScreen.Ready());
+    auto& host = onScreen.host;
     HWND window = host->DM_CreateWindow(L"main", kWindowX, kWindowY);
     ASSERT_NE(window, nullptr);
     DUIEdit* second = AddEdit(*host,
@@ -92,15 +86,9 @@ TEST(SavePathOnScreen, TypedTextReadsBackAndCopiesThroughTheClipboard) {
 }
 
 TEST(SavePathOnScreen, AFolderDraggedFromAnotherWindowDropsIntoAFieldThatTakesDrops) {
-    plat::test::XvfbDisplay display;
-    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
-    setenv("DM_DRIVER", "gtk", 1);
-    setenv("NO_AT_BRIDGE", "1", 1);
-
-    DMApp app;
-    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
-    auto host =
-        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    vael::test::SkinOnScreen onScreen;
+    ASSERT_TRUE(onScreen.Ready());
+    auto& host = onScreen.host;
     ASSERT_NE(host->DM_CreateWindow(L"main", kWindowX, kWindowY), nullptr);
     DUIEdit* field = AddEdit(*host,
                              "<Edit name=\"dropped\" pos=\"306,340,@272,@14\" "
