@@ -131,6 +131,9 @@ GtkSurface::GtkSurface(HWND handle, const SurfaceDescription& description, GtkWi
 }
 
 GtkSurface::~GtkSurface() {
+    if (m_iconSource) {
+        g_source_remove(m_iconSource);
+    }
     g_signal_handlers_disconnect_by_data(m_window, this);
     if (m_layer) {
         g_signal_handlers_disconnect_by_data(m_layer, this);
@@ -236,11 +239,12 @@ bool GtkSurface::Listed() const {
     return !gtk_window_get_transient_for(Window()) && !m_toolWindow;
 }
 
-// A window with a task-bar entry shows the executable's icon there. GTK gives a window without
-// an icon of its own the icon of the window it is transient for; a window without an entry
-// keeps none.
+// A window with a task-bar entry shows the executable's icon there, from its first picture on:
+// making the icon's pictures from its drawing takes longer than drawing the window, which comes
+// first. GTK gives a window without an icon of its own the icon of the window it is transient
+// for; a window without an entry keeps none.
 void GtkSurface::ApplyIcon() {
-    gtk_window_set_icon_list(Window(), Listed() ? ApplicationIcons() : nullptr);
+    gtk_window_set_icon_list(Window(), Listed() && m_drawn ? ApplicationIcons() : nullptr);
     GdkWindow* native = gtk_widget_get_window(m_window);
     if (native && !Listed()) {
         gdk_window_set_icon_list(native, nullptr);
@@ -334,11 +338,19 @@ void GtkSurface::FirstPictureDrawn() {
         return;
     }
     m_drawn = true;
+    m_iconSource = g_idle_add_full(G_PRIORITY_LOW, ApplyIconWhenIdle, this, nullptr);
     for (auto& action : std::exchange(m_afterFirstPicture, {})) {
         if (auto run = action.lock()) {
             (*run)();
         }
     }
+}
+
+gboolean GtkSurface::ApplyIconWhenIdle(gpointer self) {
+    auto* surface = static_cast<GtkSurface*>(self);
+    surface->m_iconSource = 0;
+    surface->ApplyIcon();
+    return G_SOURCE_REMOVE;
 }
 
 GtkFixed* GtkSurface::Layer() {

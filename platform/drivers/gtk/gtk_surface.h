@@ -59,6 +59,7 @@ private:
     void TrackShownArea(const RECT& area);
     void ApplyInputShape();
     void FirstPictureDrawn();
+    static gboolean ApplyIconWhenIdle(gpointer self);
 
     HWND m_handle;
     GtkWidget* m_window;
@@ -73,6 +74,7 @@ private:
     std::unique_ptr<SurfaceInput> m_input;
     bool m_hasPicture = false;  // the window system has presented a picture
     bool m_drawn = false;       // one has been drawn on the screen
+    guint m_iconSource = 0;
     std::vector<std::weak_ptr<std::function<void()>>> m_afterFirstPicture;
     std::unique_ptr<SurfaceDrops> m_drops;
 };
