@@ -1,0 +1,19 @@
+// The walk over an install archive's records in file order, as Poco::Zip::ZipArchive walks it,
+// without its two faults: ZipArchive keeps the entries in maps keyed by name and stops on an
+// assertion when a name occurs twice, and POCO's header parse reads the values of a ZIP64
+// extra field without looking where the field ends. Here every local header is checked before
+// POCO parses it, and the central directory is only counted, never parsed.
+#pragma once
+
+#include <Poco/Zip/ParseCallback.h>
+
+#include <istream>
+
+namespace LauncherLib {
+
+// Hands every local entry, in file order, to `entries` and answers the number of headers of
+// the central directory. Throws Poco::Zip::ZipException at a local header that POCO could not
+// parse safely, and at unknown records it cannot step over.
+int WalkArchive(std::istream& archive, Poco::Zip::ParseCallback& entries);
+
+}  // namespace LauncherLib
