@@ -381,6 +381,27 @@ TEST(UnzipCommand, LocalHeadersTheZipLibraryCannotParseRefuseTheArchive) {
     }
 }
 
+// The end records after the central directory are not parsed: a ZIP64 end record claiming an
+// exabyte of extensible data (the ZIP library allocated that much) leaves the archive as good as
+// its entries.
+TEST(UnzipCommand, AZip64EndRecordIsNotRead) {
+    TempDir temp;
+    std::string archive = vael::test::BuildZip({{.name = "a.txt", .data = "alpha"}});
+    std::string zip64End = "PK\x06\x06";
+    for (int shift = 0; shift < 64; shift += 8) {
+        zip64End += static_cast<char>(((1ULL << 62) >> shift) & 0xFF);
+    }
+    zip64End += std::string(44, '\0');
+    constexpr std::size_t kEndRecordSize = 22;
+    archive.insert(archive.size() - kEndRecordSize, zip64End);
+    WriteFile(temp / "a.zip", archive);
+
+    Outcome outcome = Unpack(temp / "a.zip", temp / "out");
+
+    EXPECT_TRUE(outcome.success) << outcome.result->Get("Error");
+    EXPECT_EQ(ReadFile(temp / "out" / "a.txt"), "alpha");
+}
+
 TEST(UnzipCommand, ParametersThatAreNotJsonFail) {
     CUnZipCommand command("UnzipCommand-1", "not json");
     auto result = std::make_shared<ResultMap>();
