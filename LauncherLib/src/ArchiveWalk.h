@@ -1,8 +1,9 @@
 // The walk over an install archive's records in file order, as Poco::Zip::ZipArchive walks it,
-// without its two faults: ZipArchive keeps the entries in maps keyed by name and stops on an
-// assertion when a name occurs twice, and POCO's header parse reads the values of a ZIP64
-// extra field without looking where the field ends. Here every local header is checked before
-// POCO parses it, and the central directory is only counted, never parsed.
+// without its faults: ZipArchive keeps the entries in maps keyed by name and stops on an
+// assertion when a name occurs twice, POCO's header parse reads the values of a ZIP64 extra
+// field without looking where the field ends, and it allocates whatever size a ZIP64 end record
+// claims. Here every local header is checked before POCO parses it, the central directory is
+// only counted, and the walk ends at the first end record, unparsed.
 #pragma once
 
 #include <Poco/Zip/ParseCallback.h>
