@@ -98,26 +98,38 @@ Poco::Zip::ZipException DamagedHeader(const std::string& what, std::streamoff at
     return Poco::Zip::ZipException(what + " in the local header at byte " + std::to_string(at));
 }
 
+// Gives the bytes just read back to the stream: from its buffer while they are still there
+// (no new read of the file for every entry), else by seeking back to `start`.
+void Unread(std::istream& archive, const std::string& bytes, std::streampos start) {
+    std::streambuf* buffer = archive.rdbuf();
+    for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
+        if (buffer->sputbackc(*byte) == std::char_traits<char>::eof()) {
+            archive.seekg(start);
+            return;
+        }
+    }
+}
+
 // Reads the local header that follows the signature just read, leaves the stream where it was,
 // and throws for what POCO's parse would read outside of or stop on with an assertion.
 void CheckLocalHeader(std::istream& archive) {
     std::streampos start = archive.tellg();
     std::streamoff headerAt = static_cast<std::streamoff>(start) - kSignatureSize;
-    char fixed[kLocalFixedSize];
-    archive.read(fixed, kLocalFixedSize);
-    std::string name;
-    std::string extra;
+    std::string header(kLocalFixedSize, '\0');
+    archive.read(header.data(), kLocalFixedSize);
     if (archive) {
-        name.resize(Get16(fixed + kLocalNameLength));
-        extra.resize(Get16(fixed + kLocalExtraLength));
-        archive.read(name.data(), static_cast<std::streamsize>(name.size()));
-        archive.read(extra.data(), static_cast<std::streamsize>(extra.size()));
+        std::size_t variable =
+            Get16(header.data() + kLocalNameLength) + Get16(header.data() + kLocalExtraLength);
+        header.resize(kLocalFixedSize + variable);
+        archive.read(header.data() + kLocalFixedSize, static_cast<std::streamsize>(variable));
     }
     if (!archive) {
         throw DamagedHeader("The archive ends", headerAt);
     }
-    archive.seekg(start);
+    Unread(archive, header, start);
 
+    const char* fixed = header.data();
+    std::string extra = header.substr(kLocalFixedSize + Get16(fixed + kLocalNameLength));
     auto version = static_cast<unsigned char>(fixed[kLocalVersion]);
     auto hostSystem = static_cast<unsigned char>(fixed[kLocalHostSystem]);
     if (version / 10 > kHighestMajorVersion || hostSystem >= ZipCommon::HS_UNUSED) {
@@ -139,14 +151,14 @@ void CheckLocalHeader(std::istream& archive) {
     }
 }
 
-// Steps over the central directory header that follows the signature just read.
+// Steps over the central directory header that follows the signature just read (through the
+// stream's buffer: the headers follow each other closely).
 void SkipDirectoryHeader(std::istream& archive) {
     char fixed[kDirectoryFixedSize];
     archive.read(fixed, kDirectoryFixedSize);
     if (archive) {
-        archive.seekg(Get16(fixed + kDirectoryNameLength) + Get16(fixed + kDirectoryExtraLength) +
-                          Get16(fixed + kDirectoryCommentLength),
-                      std::ios::cur);
+        archive.ignore(Get16(fixed + kDirectoryNameLength) + Get16(fixed + kDirectoryExtraLength) +
+                       Get16(fixed + kDirectoryCommentLength));
     }
 }
 
@@ -158,7 +170,6 @@ int WalkArchive(std::istream& archive, Poco::Zip::ParseCallback& entries) {
     // stub before the first entry); a second unknown record in a row ends the walk.
     bool synced = false;
     while (archive.good()) {
-        std::streamoff recordAt = archive.tellg();
         char signature[kSignatureSize] = {};
         archive.read(signature, kSignatureSize);
         if (archive.eof()) {
@@ -174,6 +185,7 @@ int WalkArchive(std::istream& archive, Poco::Zip::ParseCallback& entries) {
         } else if (record == Record::DirectoryEnd) {
             break;
         } else if (synced) {
+            std::streamoff recordAt = static_cast<std::streamoff>(archive.tellg()) - kSignatureSize;
             throw Poco::Zip::ZipException("Illegal header in zip file at byte " +
                                           std::to_string(recordAt));
         } else {
