@@ -1,7 +1,8 @@
 // The launcher's main window on desktops of their own: under a compositing manager the desktop
 // shows through the window's transparent corners and its blended edge, and clicks there reach
 // the window beneath, while the host's invisible helper window takes no clicks at all; on a
-// screen scaled twice the window shows at twice its size and clicks land where they should.
+// screen scaled twice the window shows at twice its size, sharp, and clicks land where they
+// should. The main window carries the program's icon.
 #include <gtest/gtest.h>
 
 #include "plat/types.h"
@@ -99,6 +100,41 @@ TEST(MainWindowOnADesktop, TransparentPixelsShowTheDesktopAndLetClicksThrough) {
     plat::DestroyWindow(desktop);
 }
 
+// The launcher's main window carries the program's icon, the picture linked into it, at the
+// sizes a task bar uses.
+TEST(MainWindowOnADesktop, TheMainWindowCarriesTheProgramsIcon) {
+    plat::test::XvfbDisplay display;
+    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
+    setenv("DM_DRIVER", "gtk", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+
+    DMApp app;
+    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+    auto host =
+        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    ASSERT_NE(host->DM_CreateWindow(L"main", kWindowAt.x, kWindowAt.y), nullptr);
+    host->ShowWindow(plat::SW_SHOW);
+    vael::test::Settle(300ms);
+    EXPECT_EQ(std::system("xprop -id \"$(xdotool search --name Vael)\" _NET_WM_ICON | "
+                          "grep -q 'Icon (128 x 128)'"),
+              0);
+    host->DestroyWindow();
+}
+
+// The two by two blocks of device pixels showing `window` (model coordinates) on a screen
+// scaled twice whose pixels differ: the picture shown blurred instead of sharp.
+int BlurredBlocks(const Screenshot& screen, const RECT& window) {
+    int blurred = 0;
+    for (LONG y = 2 * window.top; y < 2 * window.bottom; y += 2) {
+        for (LONG x = 2 * window.left; x < 2 * window.right; x += 2) {
+            Colour corner = screen.At(x, y);
+            blurred += screen.At(x + 1, y) != corner || screen.At(x, y + 1) != corner ||
+                       screen.At(x + 1, y + 1) != corner;
+        }
+    }
+    return blurred;
+}
+
 // GDK_SCALE=2: the window model keeps its own coordinates, the screen shows each of its pixels
 // as two by two.
 TEST(MainWindowOnADesktop, OnAScaledScreenAClickReachesTheDownloadButton) {
@@ -126,6 +162,7 @@ TEST(MainWindowOnADesktop, OnAScaledScreenAClickReachesTheDownloadButton) {
     EXPECT_TRUE(screen.Save((folder.path() / "scaled.png").string()));
     // The window's middle, twice as far from the corner of the screen, shows the window.
     EXPECT_NE(screen.At(2 * (kWindowAt.x + 337), 2 * (kWindowAt.y + 300)), (Colour{0, 0, 0}));
+    EXPECT_EQ(BlurredBlocks(screen, rect), 0) << "each pixel shows as a two by two block";
 
     RECT download = host->FindChildByName(L"download")->m_rcWindow;
     LONG x = 2 * (kWindowAt.x + (download.left + download.right) / 2);

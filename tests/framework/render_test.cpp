@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "DMApp.h"
 #include "DMRegType.h"
@@ -42,6 +44,42 @@ protected:
         }
         bitmap->Init(width, height, pixels.data());
         return DMSmartPtrT<IDMBitmap>::Adopt(bitmap);
+    }
+    // A picture of the given pixels.
+    DMSmartPtrT<IDMBitmap> Picture(int width, int height, const std::uint32_t* pixels) {
+        IDMBitmap* bitmap = nullptr;
+        m_render->CreateBitmap(&bitmap);
+        bitmap->Init(width, height, pixels);
+        return DMSmartPtrT<IDMBitmap>::Adopt(bitmap);
+    }
+    // A picture of premultiplied noise with every kind of alpha, where rounding shows.
+    DMSmartPtrT<IDMBitmap> Speckled(int width, int height) {
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+        std::uint32_t seed = 12345;
+        auto next = [&seed] {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 16) & 0xFF;
+        };
+        for (std::uint32_t& pixel : pixels) {
+            std::uint32_t alpha = next() < 0x80 ? 0xFF : next();
+            pixel = alpha << 24 | (next() * alpha / 255) << 16 | (next() * alpha / 255) << 8 |
+                    next() * alpha / 255;
+        }
+        return Picture(width, height, pixels.data());
+    }
+    static std::vector<std::uint32_t> Pixels(IDMCanvas& canvas) {
+        int bytes = 0;
+        const std::uint32_t* pixels = canvas.GetPixelBits(&bytes);
+        return {pixels, pixels + bytes / 4};
+    }
+    static std::vector<std::uint32_t> Pixels(IDMBitmap& bitmap) {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < bitmap.GetHeight(); ++y) {
+            for (int x = 0; x < bitmap.GetWidth(); ++x) {
+                pixels.push_back(bitmap.GetPixel(x, y));
+            }
+        }
+        return pixels;
     }
 
     DMApp app;
@@ -183,6 +221,81 @@ TEST_F(Render, BitmapsCopyStretchAndTile) {
     target->BitBlt(canvas.get(), 0, 0, {0, 0, 4, 4}, SRCCOPY);
     EXPECT_EQ(Bitmap(*target)->GetPixel(2, 2), Bitmap(*canvas)->GetPixel(0, 0));
     EXPECT_EQ(Bitmap(*target)->GetPixel(1, 1), 0u);
+}
+
+// A window background is stretched over the window and repainted piece by piece under whatever
+// changes above it; every piece has to match the window's first, whole painting.
+TEST_F(Render, StretchedPictureRepaintedInPiecesMatchesPaintingItWhole) {
+    DMSmartPtrT<IDMBitmap> picture = Speckled(75, 47);
+    const DMColor base = DMColor::FromValue(0x80203040);
+    struct {
+        RECT destination;
+        BYTE alpha;
+    } cases[] = {{{0, 0, 74, 46}, 0xFF}, {{0, 0, 74, 46}, 0x80}, {{3, 5, 93, 60}, 0xFF}};
+    for (const auto& c : cases) {
+        DMSmartPtrT<IDMCanvas> whole = Canvas(96, 64);
+        whole->ClearRect({0, 0, 96, 64}, base);
+        whole->DrawBitmap(picture.get(), {0, 0, 75, 47}, c.destination, c.alpha, 0);
+
+        DMSmartPtrT<IDMCanvas> pieces = Canvas(96, 64);
+        pieces->ClearRect({0, 0, 96, 64}, base);
+        for (LONG top = 0; top < 64; top += 21) {
+            for (LONG left = 0; left < 96; left += 17) {
+                RECT piece{left, top, left + 17, top + 21};
+                pieces->PushClip(piece, RGN_AND);
+                pieces->ClearRect(piece, base);
+                pieces->DrawBitmap(picture.get(), {0, 0, 75, 47}, c.destination, c.alpha, 0);
+                pieces->PopClip();
+            }
+        }
+        EXPECT_EQ(Pixels(*pieces), Pixels(*whole))
+            << "to " << c.destination.right << "x" << c.destination.bottom << ", alpha "
+            << int(c.alpha);
+    }
+}
+
+// Stretched pictures are kept scaled between draws; every way of changing a picture's pixels
+// shows in the next draw.
+TEST_F(Render, StretchedPictureShowsEveryChangeOfItsPixels) {
+    struct {
+        const char* change;
+        std::function<void(IDMBitmap&, IDMRender&)> apply;
+    } cases[] = {
+        {"SetPixel", [](IDMBitmap& p, IDMRender&) { p.SetPixel(10, 10, 0xFF00FF00); }},
+        {"AdjustHSL", [](IDMBitmap& p, IDMRender&) { p.AdjustHSL(90, 100, 100, nullptr); }},
+        {"AdjustAlpha", [](IDMBitmap& p, IDMRender&) { p.AdjustAlpha(0xFF, nullptr); }},
+        {"Init",
+         [](IDMBitmap& p, IDMRender&) {
+             std::vector<std::uint32_t> grey(40 * 30, 0xFF808080);
+             p.Init(40, 30, grey.data());
+         }},
+        {"pixels written after handing them out",
+         [](IDMBitmap& p, IDMRender&) { p.GetPixelBits()[10 * 40 + 10] = 0xFF0000FF; }},
+        {"drawn on by a canvas",
+         [](IDMBitmap& p, IDMRender& render) {
+             IDMCanvas* raw = nullptr;
+             render.CreateCanvas(1, 1, &raw);
+             auto canvas = DMSmartPtrT<IDMCanvas>::Adopt(raw);
+             canvas->SelectObject(&p);
+             canvas->FillSolidRect({0, 0, 20, 20}, DMColor(0xFF, 0, 0));
+         }},
+    };
+    for (const auto& c : cases) {
+        DMSmartPtrT<IDMBitmap> picture = Speckled(40, 30);
+        DMSmartPtrT<IDMCanvas> canvas = Canvas(70, 50);
+        canvas->DrawBitmap(picture.get(), {0, 0, 40, 30}, {2, 3, 67, 48}, 0xFF, 0);
+        std::vector<std::uint32_t> before = Pixels(*canvas);
+        c.apply(*picture, *m_render);
+        canvas->ClearRect({0, 0, 70, 50}, DMColor::FromValue(0));
+        canvas->DrawBitmap(picture.get(), {0, 0, 40, 30}, {2, 3, 67, 48}, 0xFF, 0);
+
+        std::vector<std::uint32_t> now = Pixels(*picture);
+        DMSmartPtrT<IDMBitmap> copy = Picture(40, 30, now.data());
+        DMSmartPtrT<IDMCanvas> expected = Canvas(70, 50);
+        expected->DrawBitmap(copy.get(), {0, 0, 40, 30}, {2, 3, 67, 48}, 0xFF, 0);
+        EXPECT_NE(Pixels(*expected), before) << c.change << " changed the picture";
+        EXPECT_EQ(Pixels(*canvas), Pixels(*expected)) << c.change;
+    }
 }
 
 TEST_F(Render, AdjustHSL) {

@@ -44,6 +44,27 @@ TEST(VirtualKeys, KeyValuesMapToTheirKeys) {
     }
 }
 
+// Letters of other scripts are named by the US letter at their place; what is no letter, or
+// sits off the letter rows, is not.
+TEST(VirtualKeys, LettersOfOtherScriptsTakeTheUSLetterOfTheirPlace) {
+    struct Case {
+        guint keyValue;
+        unsigned int keyCode;  // evdev
+        UINT letter;
+    } cases[] = {
+        {GDK_KEY_Cyrillic_ef, 38, 'A'}, {GDK_KEY_Cyrillic_shorti, 24, 'Q'},
+        {GDK_KEY_Cyrillic_ze, 33, 'P'}, {GDK_KEY_Cyrillic_de, 46, 'L'},
+        {GDK_KEY_Cyrillic_ya, 52, 'Z'}, {GDK_KEY_Cyrillic_softsign, 58, 'M'},
+        {GDK_KEY_Greek_alpha, 38, 'A'}, {GDK_KEY_Cyrillic_zhe, 47, 0},
+        {GDK_KEY_Cyrillic_ha, 34, 0},   {GDK_KEY_Cyrillic_be, 59, 0},
+        {GDK_KEY_comma, 58, 0},
+    };
+    for (const Case& test : cases) {
+        UINT letter = IsLetter(test.keyValue) ? LetterOfPlace(test.keyCode) : 0;
+        EXPECT_EQ(letter, test.letter) << gdk_keyval_name(test.keyValue);
+    }
+}
+
 TEST(DoubleClicks, SecondPressCountsOnlyWithinTimeAndDistance) {
     struct Press {
         MouseButton button;

@@ -1,6 +1,7 @@
 // Typing on keyboard layouts other than US English through the gtk driver, each layout on an X
 // server of its own: the characters are the layout's, dead keys compose, and the virtual keys
-// follow Windows' rules (letters and digits by their symbol, punctuation by its place).
+// follow Windows' rules (letters and digits by their symbol, letters of other scripts and
+// punctuation by their place).
 #include <gtest/gtest.h>
 
 #include "plat/types.h"
@@ -106,6 +107,17 @@ TEST(KeyboardLayouts, French) {
                            {"type a", L"a", 'A'},
                            {"type m", L"m", 'M'},
                            {"key dead_circumflex e", L"ê", kProcessKey},
+                           {"type ,", L",", 0xBC},
+                       });
+}
+
+TEST(KeyboardLayouts, Russian) {
+    TypeOnLayout("ru", {
+                           {"type ф", L"ф", 'A'},
+                           {"type Я", L"Я", 'Z'},
+                           {"type ь", L"ь", 'M'},
+                           {"type х", L"х", 0xDB},
+                           {"type ж", L"ж", 0xBA},
                        });
 }
 

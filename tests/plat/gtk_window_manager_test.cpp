@@ -15,6 +15,7 @@
 
 #include "plat/input.h"
 #include "plat/layered.h"
+#include "plat/resources.h"
 #include "plat/show_commands.h"
 #include "window_test_support.h"
 #include "xvfb_display.h"
@@ -41,6 +42,10 @@ void Settle() {
     PumpUntil([&] { return std::chrono::steady_clock::now() >= until; });
 }
 
+// The executable's icon, for the windows with a task-bar entry.
+constexpr char kIcon[] = R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16">)"
+                         R"(<rect width="16" height="16" fill="#3a4d78"/></svg>)";
+
 bool RunCommand(const std::string& command) {
     return std::system(command.c_str()) == 0;
 }
@@ -57,6 +62,7 @@ protected:
         }
         setenv("DM_DRIVER", "gtk", 1);
         setenv("NO_AT_BRIDGE", "1", 1);
+        RegisterModuleResource(L"ICON", 1, kIcon, sizeof kIcon - 1);
         ASSERT_STREQ(CurrentDriver().Name(), "gtk");
     }
 
@@ -177,8 +183,9 @@ TEST_F(WindowManager, ActivationFollowsTheWindowManager) {
     gdk_window_destroy(other);
 }
 
-// The main window has a task-bar entry; an owned popup has none and the window manager does
-// not give it the focus of its owner.
+// The main window has a task-bar entry with the executable's icon and a class named after the
+// executable; an owned popup has no entry and no icon, and the window manager does not give it
+// the focus of its owner.
 TEST_F(WindowManager, OwnedPopupsStayOffTheTaskBarAndLeaveTheFocusWithTheOwner) {
     HWND main = ShowWindowTitled(L"Main", {100, 100, 300, 200});
     HWND popup = ShowWindowTitled(L"Popup", {150, 150, 250, 180}, main);
@@ -191,6 +198,9 @@ TEST_F(WindowManager, OwnedPopupsStayOffTheTaskBarAndLeaveTheFocusWithTheOwner) 
     EXPECT_TRUE(RunCommand("wmctrl -l | grep -q ' Main$'"));
     EXPECT_FALSE(RunCommand("xprop -name Main _NET_WM_STATE | grep -q SKIP_TASKBAR"));
     EXPECT_TRUE(RunCommand("xprop -name Popup _NET_WM_STATE | grep -q SKIP_TASKBAR"));
+    EXPECT_TRUE(RunCommand("xprop -name Main _NET_WM_ICON | grep -q 'Icon (128 x 128)'"));
+    EXPECT_TRUE(RunCommand("xprop -name Main WM_CLASS | grep -q '\"plat_gtk_desktop_tests\"'"));
+    EXPECT_FALSE(RunCommand("xprop -name Popup _NET_WM_ICON | grep -q Icon"));
 }
 
 }  // namespace

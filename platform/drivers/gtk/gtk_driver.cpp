@@ -1,5 +1,6 @@
 #include "drivers/gtk/gtk_driver.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -7,8 +8,8 @@
 #include "drivers/gtk/gtk_cursors.h"
 #include "drivers/gtk/gtk_folder_picker.h"
 #include "drivers/gtk/gtk_message_box.h"
-#include "plat/folder_picker.h"
 #include "drivers/gtk/gtk_web_view.h"
+#include "plat/folder_picker.h"
 #include "plat/message_box.h"
 #include "plat/message_queue.h"
 #include "plat/text.h"
@@ -253,13 +254,18 @@ void GtkDriver::Wake() {
     g_main_context_wakeup(nullptr);
 }
 
-// A Wayland session that also offers X (XWayland) is used through X.
+// A Wayland session that also offers X (XWayland) is used through X. The windows' class is the
+// executable's name, which is the name of the program's desktop entry: the desktop matches the
+// windows to the entry by it.
 std::unique_ptr<Driver> MakeGtkDriver() {
     if (!Named("DISPLAY")) {
         if (Named("WAYLAND_DISPLAY")) {
             RefuseWaylandAlone();
         }
         return nullptr;
+    }
+    if (!g_get_prgname()) {
+        g_set_prgname(program_invocation_short_name);
     }
     gdk_set_allowed_backends("x11");
     if (!gtk_init_check(nullptr, nullptr)) {

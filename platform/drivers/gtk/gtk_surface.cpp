@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "drivers/gtk/gtk_application_icon.h"
 #include "plat/text.h"
 #include "plat/window_styles.h"
 
@@ -101,6 +102,7 @@ GtkSurface::GtkSurface(HWND handle, const SurfaceDescription& description, GtkWi
     : m_handle(handle),
       m_window(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
       m_bounds(description.bounds),
+      m_toolWindow(description.exStyle & WS_EX_TOOLWINDOW),
       m_picture(BlankPicture(WidthOf(description.bounds), HeightOf(description.bounds))),
       m_shownArea(cairo_region_create()) {
     GtkWindow* window = Window();
@@ -142,9 +144,8 @@ GtkSurface::~GtkSurface() {
 
 void GtkSurface::ApplyStyle(const SurfaceDescription& description) {
     GtkWindow* window = Window();
-    if (description.exStyle & WS_EX_TOOLWINDOW) {
+    if (m_toolWindow) {
         gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_UTILITY);
-        gtk_window_set_skip_taskbar_hint(window, TRUE);
     }
     if (description.exStyle & WS_EX_TOPMOST) {
         gtk_window_set_keep_above(window, TRUE);
@@ -213,16 +214,33 @@ void GtkSurface::SetTitle(const std::wstring& title) {
 }
 
 // An owned window (a tool tip, a popup) has no task-bar entry of its own and leaves the
-// desktop's focus with its owner, whose keys the window system hands on to it.
+// desktop's focus with its owner, whose keys the window system hands on to it. A tool window
+// has no entry either.
 void GtkSurface::SetOwner(GtkWindow* owner) {
     GtkWindow* window = Window();
     gtk_window_set_transient_for(window, owner);
     bool owned = owner != nullptr;
-    gtk_window_set_skip_taskbar_hint(window, owned);
-    gtk_window_set_skip_pager_hint(window, owned);
+    gtk_window_set_skip_taskbar_hint(window, !Listed());
+    gtk_window_set_skip_pager_hint(window, !Listed());
+    ApplyIcon();
     if (owned) {
         gtk_window_set_accept_focus(window, FALSE);
         gtk_window_set_focus_on_map(window, FALSE);
+    }
+}
+
+bool GtkSurface::Listed() const {
+    return !gtk_window_get_transient_for(Window()) && !m_toolWindow;
+}
+
+// A window with a task-bar entry shows the executable's icon there. GTK gives a window without
+// an icon of its own the icon of the window it is transient for; a window without an entry
+// keeps none.
+void GtkSurface::ApplyIcon() {
+    gtk_window_set_icon_list(Window(), Listed() ? ApplicationIcons() : nullptr);
+    GdkWindow* native = gtk_widget_get_window(m_window);
+    if (native && !Listed()) {
+        gdk_window_set_icon_list(native, nullptr);
     }
 }
 
@@ -286,6 +304,9 @@ gboolean GtkSurface::OnDraw(GtkWidget*, cairo_t* context, gpointer self) {
     cairo_paint(context);
     cairo_set_operator(context, CAIRO_OPERATOR_OVER);
     cairo_set_source_surface(context, surface->m_picture, 0, 0);
+    // The picture has the window's size in application pixels: on a screen scaled by a whole
+    // factor each of its pixels shows as a block of device pixels, without blur between them.
+    cairo_pattern_set_filter(cairo_get_source(context), CAIRO_FILTER_NEAREST);
     cairo_paint_with_alpha(context, surface->m_constantAlpha / 255.0);
     if (surface->m_layer) {
         gtk_container_propagate_draw(GTK_CONTAINER(surface->m_window), surface->m_layer, context);
@@ -320,6 +341,7 @@ void GtkSurface::ApplyCursor() {
 
 void GtkSurface::OnRealize(GtkWidget*, gpointer self) {
     static_cast<GtkSurface*>(self)->ApplyCursor();
+    static_cast<GtkSurface*>(self)->ApplyIcon();
 }
 
 // What the window manager does reaches the window system. The desktop's focus going from one of

@@ -47,6 +47,8 @@ private:
     void AskToBePlaced(const RECT& bounds);
     void ApplyStyle(const SurfaceDescription& description);
     void ApplyCursor();
+    bool Listed() const;
+    void ApplyIcon();
     void TrackShownArea(const RECT& area);
     void ApplyInputShape();
 
@@ -54,6 +56,7 @@ private:
     GtkWidget* m_window;
     GtkWidget* m_layer = nullptr;
     RECT m_bounds;                 // where the window system has the window
+    bool m_toolWindow;             // no task-bar entry, owned or not
     std::deque<RECT> m_requested;  // places asked of the window manager, not yet reported
     cairo_surface_t* m_picture;
     cairo_region_t* m_shownArea;  // the pixels of the picture whose alpha is not 0

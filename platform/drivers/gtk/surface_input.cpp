@@ -64,15 +64,19 @@ guint KeyValueAtLevel(const GdkEventKey& event, bool shifted) {
 }
 
 // Windows' rules for a keyboard layout: a key that gives a letter or digit, shifted or not, is
-// that letter's or digit's key ("!" is '1' on a US layout, "é" is '2' on a French one); other
-// keys with a name keep it (Enter, F1, the number pad, with num lock deciding digits); the
-// rest, punctuation and dead keys, are named by where they sit.
+// that letter's or digit's key ("!" is '1' on a US layout, "é" is '2' on a French one); a
+// letter of another script at a letter's place is the US letter there ("ф" is 'A' on a Russian
+// layout); other keys with a name keep it (Enter, F1, the number pad, with num lock deciding
+// digits); the rest, punctuation and dead keys, are named by where they sit.
 UINT VirtualKeyOfEvent(const GdkEventKey& event) {
     guint plain = KeyValueAtLevel(event, false);
     for (guint keyValue : {plain, KeyValueAtLevel(event, true)}) {
         if (IsLetterOrDigit(keyValue)) {
             return VirtualKeyOf(keyValue);
         }
+    }
+    if (UINT letter = IsLetter(plain) ? LetterOfPlace(event.hardware_keycode) : 0) {
+        return letter;
     }
     if (UINT placed = VirtualKeyOfPlace(event.hardware_keycode)) {
         return placed;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 
 #include "plat/keyboard.h"
 
@@ -65,6 +66,18 @@ constexpr KeyPair kPlacedKeys[] = {
     {94, 0xE2},  // right of the left shift on an ISO keyboard
 };
 
+// The letter rows as X key codes of the evdev key map number them, from their left end.
+struct LetterRow {
+    unsigned int firstKeyCode;
+    const char* letters;
+};
+
+constexpr LetterRow kLetterRows[] = {
+    {24, "QWERTYUIOP"},
+    {38, "ASDFGHJKL"},
+    {52, "ZXCVBNM"},
+};
+
 UINT FindKey(const KeyPair* first, const KeyPair* last, unsigned int key) {
     const KeyPair* found =
         std::find_if(first, last, [&](const KeyPair& pair) { return pair.keyValue == key; });
@@ -96,6 +109,20 @@ UINT VirtualKeyOf(unsigned int keyValue) {
 bool IsLetterOrDigit(unsigned int keyValue) {
     return InRun(keyValue, GDK_KEY_a, GDK_KEY_z) || InRun(keyValue, GDK_KEY_A, GDK_KEY_Z) ||
            InRun(keyValue, GDK_KEY_0, GDK_KEY_9);
+}
+
+bool IsLetter(unsigned int keyValue) {
+    return g_unichar_isalpha(gdk_keyval_to_unicode(keyValue));
+}
+
+UINT LetterOfPlace(unsigned int keyCode) {
+    for (const LetterRow& row : kLetterRows) {
+        std::string_view letters = row.letters;
+        if (keyCode >= row.firstKeyCode && keyCode < row.firstKeyCode + letters.size()) {
+            return static_cast<UINT>(letters[keyCode - row.firstKeyCode]);
+        }
+    }
+    return 0;
 }
 
 UINT VirtualKeyOfPlace(unsigned int keyCode) {

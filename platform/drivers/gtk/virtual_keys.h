@@ -14,6 +14,13 @@ UINT VirtualKeyOf(unsigned int keyValue);
 // A-Z, a-z, 0-9: the symbols that name their key whatever the layout.
 bool IsLetterOrDigit(unsigned int keyValue);
 
+// A letter of any script: Latin, Cyrillic, Greek, ...
+bool IsLetter(unsigned int keyValue);
+
+// The US letter at the key's place on the keyboard (X key code), which names the letters of
+// layouts in other scripts ("ф" is 'A' on a Russian layout); 0 for a key elsewhere.
+UINT LetterOfPlace(unsigned int keyCode);
+
 // The virtual key of a punctuation key by its place on the keyboard (X key code), as a US
 // keyboard names it; 0 for a key elsewhere.
 UINT VirtualKeyOfPlace(unsigned int keyCode);

@@ -1,6 +1,8 @@
 // Module resources: blobs that the build links into the executable, found by type and id. The
 // build registers each one at program start (cmake/VaelResources.cmake); lookups follow the
-// Windows calls, with the resource read in place.
+// Windows calls, with the resource read in place. The executable's icon, which the desktop shows
+// for its windows with a task-bar entry, is the resource (ICON, 1): a picture in a format
+// gdk-pixbuf reads, such as SVG.
 #pragma once
 
 #include <cstddef>

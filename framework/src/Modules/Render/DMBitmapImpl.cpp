@@ -97,7 +97,13 @@ bool DMBitmapImpl::SetPixel(int x, int y, std::uint32_t value) {
 std::uint32_t* DMBitmapImpl::GetPixelBits() {
     m_dib.Flush();
     m_dib.MarkDirty();
+    m_pixelsHandedOut = true;
     return m_dib.Pixels();
+}
+
+void* DMBitmapImpl::GetBitmap() {
+    m_pixelsHandedOut = true;
+    return m_dib.Surface();
 }
 
 }  // namespace DM

@@ -30,12 +30,16 @@ public:
     std::uint32_t GetPixel(int x, int y) const override;
     bool SetPixel(int x, int y, std::uint32_t value) override;
     std::uint32_t* GetPixelBits() override;
-    void* GetBitmap() override { return m_dib.Surface(); }
+    void* GetBitmap() override;
 
     DMDIBHelper& Dib() { return m_dib; }
+    // Whether the pixels or the surface were handed out: whoever holds them may change the
+    // pixels at any time without the content id changing.
+    bool PixelsHandedOut() const { return m_pixelsHandedOut; }
 
 private:
     DMDIBHelper m_dib;
+    bool m_pixelsHandedOut = false;
     std::vector<std::uint32_t> m_copy;
 };
 

@@ -1,6 +1,9 @@
 // Pictures onto the canvas: stretched, tiled and in nine parts.
 #include "DMCanvasImpl.h"
 
+#include "DMBitmapImpl.h"
+#include "DMScaledPictures.h"
+
 namespace DM {
 namespace {
 
@@ -35,6 +38,32 @@ bool MarginsFit(LONG from, LONG to, LONG first, LONG last) {
     return from <= from + first && from + first <= to - last && to - last <= to;
 }
 
+// The picture's surface to read from; reading a picture of this module does not count as handing
+// its pixels out.
+cairo_surface_t* SurfaceToRead(IDMBitmap* bitmap) {
+    if (auto* picture = dynamic_cast<DMBitmapImpl*>(bitmap)) {
+        return picture->Dib().Surface();
+    }
+    return static_cast<cairo_surface_t*>(bitmap->GetBitmap());
+}
+
+void SetStretchedSource(cairo_t* cr, IDMBitmap* bitmap, const RECT& source,
+                        const RECT& destination) {
+    cairo_translate(cr, destination.left, destination.top);
+    cairo_scale(cr, static_cast<double>(Width(destination)) / Width(source),
+                static_cast<double>(Height(destination)) / Height(source));
+    cairo_set_source_surface(cr, SurfaceToRead(bitmap), -source.left, -source.top);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+}
+
+void SetTiledSource(cairo_t* cr, IDMBitmap* bitmap, const RECT& source, const RECT& destination) {
+    cairo_surface_t* part = cairo_surface_create_for_rectangle(
+        SurfaceToRead(bitmap), source.left, source.top, Width(source), Height(source));
+    cairo_set_source_surface(cr, part, destination.left, destination.top);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_REPEAT);
+    cairo_surface_destroy(part);
+}
+
 }  // namespace
 
 DMCode DMCanvasImpl::DrawBitmap(IDMBitmap* bitmap, const RECT& source, const RECT& destination,
@@ -47,19 +76,10 @@ DMCode DMCanvasImpl::DrawBitmap(IDMBitmap* bitmap, const RECT& source, const REC
     cairo_t* cr = drawing.cr();
     cairo_rectangle(cr, destination.left, destination.top, Width(destination), Height(destination));
     cairo_clip(cr);
-    auto* surface = static_cast<cairo_surface_t*>(bitmap->GetBitmap());
-    if (mode == kStretch) {
-        cairo_translate(cr, destination.left, destination.top);
-        cairo_scale(cr, static_cast<double>(Width(destination)) / Width(source),
-                    static_cast<double>(Height(destination)) / Height(source));
-        cairo_set_source_surface(cr, surface, -source.left, -source.top);
-        cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-    } else {
-        cairo_surface_t* part = cairo_surface_create_for_rectangle(surface, source.left, source.top,
-                                                                   Width(source), Height(source));
-        cairo_set_source_surface(cr, part, destination.left, destination.top);
-        cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_REPEAT);
-        cairo_surface_destroy(part);
+    if (mode == kTile) {
+        SetTiledSource(cr, bitmap, source, destination);
+    } else if (!SetKeptScaledSource(cr, bitmap, source, destination)) {
+        SetStretchedSource(cr, bitmap, source, destination);
     }
     if (alpha == 0xFF) {
         cairo_paint(cr);
@@ -67,6 +87,27 @@ DMCode DMCanvasImpl::DrawBitmap(IDMBitmap* bitmap, const RECT& source, const REC
         cairo_paint_with_alpha(cr, alpha / 255.0);
     }
     return DM_ECODE_OK;
+}
+
+// A picture that is scaled, whose pixels only change through its own operations, and whose
+// destination is worth keeping, comes from the kept scaled pictures (in device coordinates).
+bool DMCanvasImpl::SetKeptScaledSource(cairo_t* cr, IDMBitmap* bitmap, const RECT& source,
+                                       const RECT& destination) const {
+    auto* picture = dynamic_cast<DMBitmapImpl*>(bitmap);
+    RECT device = ToDevice(destination);
+    bool scaled = Width(source) != Width(destination) || Height(source) != Height(destination);
+    if (!picture || picture->PixelsHandedOut() || !scaled ||
+        !KeepsScaledPicture(device, {m_bitmap->GetWidth(), m_bitmap->GetHeight()})) {
+        return false;
+    }
+    cairo_surface_t* kept = ScaledPicture(picture->Dib(), source, device);
+    if (!kept) {
+        return false;
+    }
+    cairo_identity_matrix(cr);
+    cairo_set_source_surface(cr, kept, 0, 0);
+    cairo_surface_destroy(kept);
+    return true;
 }
 
 DMCode DMCanvasImpl::DrawBitmapNine(IDMBitmap* bitmap, const RECT& source, const RECT& margins,

@@ -97,6 +97,8 @@ private:
         cairo_t* m_cr;
     };
 
+    bool SetKeptScaledSource(cairo_t* cr, IDMBitmap* bitmap, const RECT& source,
+                             const RECT& destination) const;
     RECT ToDevice(const RECT& rect) const;
     RECT DeviceBounds() const;
     DMRectSet CurrentClip() const;

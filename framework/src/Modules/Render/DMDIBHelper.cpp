@@ -1,5 +1,6 @@
 #include "DMDIBHelper.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace DM {
@@ -21,6 +22,7 @@ bool DMDIBHelper::Create(int width, int height) {
     if (m_pixels) {
         std::memset(m_pixels, 0, ByteCount());
     }
+    RenewContentId();
     return true;
 }
 
@@ -32,18 +34,25 @@ void DMDIBHelper::Destroy() {
     m_pixels = nullptr;
     m_width = 0;
     m_height = 0;
+    RenewContentId();
 }
 
-void DMDIBHelper::MarkDirty() const {
+void DMDIBHelper::MarkDirty() {
     if (m_surface) {
         cairo_surface_mark_dirty(m_surface);
     }
+    RenewContentId();
 }
 
 void DMDIBHelper::Flush() const {
     if (m_surface) {
         cairo_surface_flush(m_surface);
     }
+}
+
+void DMDIBHelper::RenewContentId() {
+    static std::atomic<std::uint64_t> last{0};
+    m_contentId = ++last;
 }
 
 }  // namespace DM

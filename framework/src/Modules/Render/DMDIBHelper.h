@@ -28,11 +28,19 @@ public:
     std::size_t ByteCount() const { return static_cast<std::size_t>(RowBytes()) * m_height; }
 
     // Tells cairo that the pixels were changed directly / asks it to finish pending drawing.
-    void MarkDirty() const;
+    void MarkDirty();
     void Flush() const;
 
+    // A number no other picture content in the process has had: renewed whenever the picture
+    // is made, destroyed or marked dirty, so what is derived from the pixels can be kept under
+    // it. Drawing into the surface through cairo does not renew it.
+    std::uint64_t ContentId() const { return m_contentId; }
+
 private:
+    void RenewContentId();
+
     cairo_surface_t* m_surface = nullptr;
+    std::uint64_t m_contentId = 0;
     std::uint32_t* m_pixels = nullptr;
     int m_width = 0;
     int m_height = 0;
