@@ -34,3 +34,12 @@ function(vael_add_test name)
         PROPERTIES LABELS "${ARG_LABEL}" ${test_properties}
         DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# Tests that show web pages on screen load the driver's WebKit module with the program, not
+# when the first page is made as the launcher does: the leak checker of the sanitizer builds
+# cannot walk the thread-local storage of libraries loaded later and crashes at exit.
+function(vael_load_web_views_at_start target)
+    if(TARGET vael-webkit-view)
+        target_link_libraries(${target} PRIVATE vael-webkit-view)
+    endif()
+endfunction()

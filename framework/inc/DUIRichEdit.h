@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DUIScrollBase.h"
+#include "plat/input_method.h"
 #include "plat/rich_edit.h"
 #include "plat/text_services.h"
 
@@ -101,6 +102,10 @@ public:
     bool m_bScrollPending = false;
     bool m_bEnableDragDrop = false;
     bool m_bAutoSel = false;
+    // The host window's input-method context, kept while a password or digits-only edit has
+    // the focus and the window's input method is detached.
+    plat::HIMC m_hSavedImc = nullptr;
+    bool m_bImcDetached = false;
     DUITextHost* m_pTxtHost = nullptr;
     DUICaret* m_pCaret = nullptr;
     DMColor m_crCaret = DMColor(0, 0, 0, 0xFF);
@@ -138,6 +143,9 @@ protected:
     // Turns the engine's UI off and on around a change of the client area.
     void DeactivateEngine();
     void ActivateEngine();
+    // A password or digits-only edit takes no input-method composition while it has the focus.
+    void DetachInputMethod();
+    void AttachInputMethod();
 
 private:
     static DMCode OnEditStyle(DUIRichEdit& edit, const DMStringT& value, bool loading);

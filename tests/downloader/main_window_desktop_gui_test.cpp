@@ -15,12 +15,12 @@
 #include "DMHWnd.h"
 #include "LauncherWindow.h"
 #include "OnScreen.h"
+#include "SkinOnScreen.h"
 #include "TempDir.h"
 #include "plat/layered.h"
 #include "plat/show_commands.h"
 #include "plat/window.h"
 #include "window_test_support.h"
-#include "xvfb_display.h"
 
 using namespace DM;
 using namespace std::chrono_literals;
@@ -58,18 +58,13 @@ std::string At(LONG x, LONG y) {
 }
 
 TEST(MainWindowOnADesktop, TransparentPixelsShowTheDesktopAndLetClicksThrough) {
-    plat::test::XvfbDisplay display;
-    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
-    ASSERT_TRUE(display.Start({"xcompmgr"}));
-    setenv("DM_DRIVER", "gtk", 1);
-    setenv("NO_AT_BRIDGE", "1", 1);
+    vael::test::SkinOnScreen onScreen;
+    ASSERT_TRUE(onScreen.Ready());
+    ASSERT_TRUE(onScreen.display.Start({"xcompmgr"}));
 
     std::vector<std::uint32_t> desktopPixels;
     HWND desktop = ShowDesktop(desktopPixels);
-    DMApp app;
-    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
-    auto host =
-        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    auto& host = onScreen.host;
     HWND window = host->DM_CreateWindow(L"main", kWindowAt.x, kWindowAt.y);
     ASSERT_NE(window, nullptr);
     host->ShowWindow(plat::SW_SHOW);
@@ -103,15 +98,9 @@ TEST(MainWindowOnADesktop, TransparentPixelsShowTheDesktopAndLetClicksThrough) {
 // The launcher's main window carries the program's icon, the picture linked into it, at the
 // sizes a task bar uses.
 TEST(MainWindowOnADesktop, TheMainWindowCarriesTheProgramsIcon) {
-    plat::test::XvfbDisplay display;
-    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
-    setenv("DM_DRIVER", "gtk", 1);
-    setenv("NO_AT_BRIDGE", "1", 1);
-
-    DMApp app;
-    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
-    auto host =
-        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    vael::test::SkinOnScreen onScreen;
+    ASSERT_TRUE(onScreen.Ready());
+    auto& host = onScreen.host;
     ASSERT_NE(host->DM_CreateWindow(L"main", kWindowAt.x, kWindowAt.y), nullptr);
     host->ShowWindow(plat::SW_SHOW);
     vael::test::Settle(300ms);
@@ -138,16 +127,10 @@ int BlurredBlocks(const Screenshot& screen, const RECT& window) {
 // GDK_SCALE=2: the window model keeps its own coordinates, the screen shows each of its pixels
 // as two by two.
 TEST(MainWindowOnADesktop, OnAScaledScreenAClickReachesTheDownloadButton) {
-    plat::test::XvfbDisplay display;
-    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
     setenv("GDK_SCALE", "2", 1);
-    setenv("DM_DRIVER", "gtk", 1);
-    setenv("NO_AT_BRIDGE", "1", 1);
-
-    DMApp app;
-    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
-    auto host =
-        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    vael::test::SkinOnScreen onScreen;
+    ASSERT_TRUE(onScreen.Ready());
+    auto& host = onScreen.host;
     HWND window = host->DM_CreateWindow(L"main", kWindowAt.x, kWindowAt.y);
     ASSERT_NE(window, nullptr);
     host->ShowWindow(plat::SW_SHOW);

@@ -20,10 +20,10 @@
 #include "LauncherWindow.h"
 #include "MessagePump.h"
 #include "OnScreen.h"
+#include "SkinOnScreen.h"
 #include "TempDir.h"
 #include "plat/show_commands.h"
 #include "plat/window.h"
-#include "xvfb_display.h"
 
 using namespace DM;
 using namespace std::chrono_literals;
@@ -34,15 +34,9 @@ using vael::test::PumpUntil;
 using vael::test::Settle;
 
 TEST(MainWindowOnScreen, AClickReachesTheHandlerAndTheBackgroundDrags) {
-    plat::test::XvfbDisplay display;
-    ASSERT_TRUE(display.Running()) << "Xvfb did not start";
-    setenv("DM_DRIVER", "gtk", 1);
-    setenv("NO_AT_BRIDGE", "1", 1);
-
-    DMApp app;
-    ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
-    auto host =
-        DMSmartPtrT<vael::test::ClickRecordingHost>::Adopt(new vael::test::ClickRecordingHost);
+    vael::test::SkinOnScreen onScreen;
+    ASSERT_TRUE(onScreen.Ready());
+    auto& host = onScreen.host;
     HWND window = host->DM_CreateWindow(L"main", 100, 100);
     ASSERT_NE(window, nullptr);
     host->ShowWindow(plat::SW_SHOW);

@@ -25,6 +25,7 @@ using ::testing::IsEmpty;
 
 namespace {
 
+// A data object holding no data, counting its references.
 class CountedData : public plat::IDataObject {
 public:
     plat::HRESULT QueryInterface(plat::REFIID, void** object) override {
@@ -33,6 +34,13 @@ public:
     }
     plat::ULONG AddRef() override { return ++references; }
     plat::ULONG Release() override { return --references; }
+    plat::HRESULT GetData(plat::FORMATETC*, plat::STGMEDIUM*) override {
+        return plat::DV_E_FORMATETC;
+    }
+    plat::HRESULT GetDataHere(plat::FORMATETC*, plat::STGMEDIUM*) override {
+        return plat::E_NOTIMPL;
+    }
+    plat::HRESULT QueryGetData(plat::FORMATETC*) override { return plat::DV_E_FORMATETC; }
 
     plat::ULONG references = 1;
 };

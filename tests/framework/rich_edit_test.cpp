@@ -14,8 +14,10 @@
 #include "MessagePump.h"
 #include "TempDir.h"
 #include "Widgets/DUICaret.h"
+#include "plat/drag_drop.h"
 #include "plat/drive_map.h"
 #include "plat/headless.h"
+#include "plat/input_method.h"
 #include "plat/keyboard.h"
 #include "plat/messages.h"
 #include "plat/show_commands.h"
@@ -38,6 +40,9 @@ constexpr const char* kLayout = R"xml(<dm initsize="400,300" clrbg="pbgra(20,20,
     <Edit name="single" pos="10,170,@150,@24" bwantreturn="1"/>
     <Edit name="autosel" pos="10,200,@150,@24" bautosel="1" text="select me"/>
     <Edit name="hint" pos="10,230,@150,@24" surfacetext="Folder" clrcaret="pbgra(ff,00,00,ff)"/>
+    <Edit name="drop" pos="10,260,@150,@24" benabledrag="1" text="ab"/>
+    <Edit name="fixeddrop" pos="200,230,@150,@24" benabledrag="1" breadonly="1" text="fixed"/>
+    <Edit name="secret" pos="200,260,@150,@24" bpassword="1"/>
   </root>
 </dm>)xml";
 
@@ -160,6 +165,63 @@ TEST_F(RichEdit, ADigitsOnlyEditTakesDigitsAndNumberSigns) {
     plat::headless::CommitComposition(L"中文");
     Pump();
     EXPECT_EQ(digits->GetWindowText(), L"1-,2.") << "compositions are dropped";
+}
+
+TEST_F(RichEdit, APasswordEditTakesNoCompositionWhileAnOrdinaryOneDoes) {
+    DUIRichEdit* secret = Edit(L"secret");
+    ClickInto(secret);
+    EXPECT_EQ(plat::ImmGetContext(host->m_hWnd), nullptr);
+    EXPECT_FALSE(plat::headless::Surface(host->m_hWnd)->inputMethodEnabled);
+    plat::headless::Compose(L"mi", 2);
+    plat::headless::CommitComposition(L"密码");
+    Type(L"pw");
+    EXPECT_EQ(secret->GetWindowText(), L"pw") << "keys still type, compositions do not";
+
+    DUIRichEdit* plain = Edit(L"plain");
+    ClickInto(plain, 2);
+    EXPECT_NE(plat::ImmGetContext(host->m_hWnd), nullptr);
+    EXPECT_TRUE(plat::headless::Surface(host->m_hWnd)->inputMethodEnabled);
+    plat::headless::Compose(L"zhong", 5);
+    plat::headless::CommitComposition(L"中");
+    Pump();
+    EXPECT_EQ(plain->GetWindowText(), L"中plain");
+}
+
+// Drops land at the point in fields that take them, as one step Ctrl+Z takes back.
+TEST_F(RichEdit, TextDroppedOnAnEditGoesInAndReadOnlyEditsRefuseIt) {
+    DUIRichEdit* drop = Edit(L"drop");
+    RECT rect = drop->m_rcWindow;
+    LONG y = kWindowY + (rect.top + rect.bottom) / 2;
+    POINT end{};
+    drop->SendMessage(plat::EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end), 2);
+    auto pixelAtEnd = [&] {
+        host->OnUpdateWindow();
+        Pump();
+        return plat::headless::PresentedPicture(host->m_hWnd)->At(end.x + 1, end.y + 2);
+    };
+    EXPECT_NE(pixelAtEnd(), 0xFF000000u);
+    EXPECT_EQ(plat::headless::DragTextTo(L"cd", kWindowX + rect.right - 5, y),
+              plat::DROPEFFECT_MOVE);
+    EXPECT_EQ(pixelAtEnd(), 0xFF000000u) << "the unfocused field shows the drop caret";
+    EXPECT_EQ(plat::headless::DropText(L"cd", kWindowX + rect.right - 5, y), plat::DROPEFFECT_MOVE);
+    Pump();
+    EXPECT_NE(pixelAtEnd(), 0xFF000000u) << "the drop caret went with the drop";
+    EXPECT_EQ(drop->GetWindowText(), L"abcd");
+    EXPECT_TRUE(drop->IsFocused()) << "the drop takes the focus";
+    plat::headless::PressKey(plat::VK_CONTROL);
+    Tap('Z');
+    plat::headless::ReleaseKey(plat::VK_CONTROL);
+    EXPECT_EQ(drop->GetWindowText(), L"ab");
+
+    DUIRichEdit* fixed = Edit(L"fixeddrop");
+    rect = fixed->m_rcWindow;
+    y = kWindowY + (rect.top + rect.bottom) / 2;
+    EXPECT_EQ(plat::headless::DropText(L"cd", kWindowX + rect.left + 5, y), plat::DROPEFFECT_NONE);
+    EXPECT_EQ(fixed->GetWindowText(), L"fixed");
+    rect = Edit(L"plain")->m_rcWindow;
+    EXPECT_EQ(plat::headless::DropText(L"cd", kWindowX + rect.left + 5, kWindowY + rect.top + 5),
+              plat::DROPEFFECT_NONE)
+        << "an edit without \"benabledrag\" takes no drops";
 }
 
 TEST_F(RichEdit, LimitsOfTheText) {

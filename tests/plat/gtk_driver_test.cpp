@@ -6,13 +6,16 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gdk/gdk.h>
+#include <gtk/gtk.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
 #include "TempDir.h"
+#include "gtk_text_drag_source.h"
 #include "plat/clipboard.h"
+#include "plat/drag_drop.h"
 #include "plat/input.h"
 #include "plat/input_method.h"
 #include "plat/keyboard.h"
@@ -219,6 +222,90 @@ TEST_F(GtkDriverTest, AnInputMethodCompositionArrivesAsImeMessages) {
     std::vector<Delivered> characters = Received(window, WM_CHAR);
     ASSERT_EQ(characters.size(), 1u);
     EXPECT_EQ(characters[0].wParam, static_cast<WPARAM>(L'下'));
+}
+
+// With the window's input method detached, the same keys are plain keys: no composition.
+TEST_F(GtkDriverTest, ADetachedInputMethodLeavesKeysPlain) {
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    SetActiveWindow(window);
+    SetFocus(window);
+    HIMC context = ImmAssociateContext(window, nullptr);
+    ASSERT_TRUE(RunXdotool("mousemove " + PointArguments(400, 260) +
+                           " sleep 0.3 key ctrl+shift+u 4 e 0 b space"));
+    std::wstring typed;
+    PumpUntil([&] {
+        typed.clear();
+        for (const Delivered& character : Received(window, WM_CHAR)) {
+            typed += static_cast<wchar_t>(character.wParam);
+        }
+        return typed.size() >= 5 && typed.back() == L' ';
+    });
+    EXPECT_EQ(typed,
+              L"\x15"
+              L"4e0b ")
+        << "Ctrl+Shift+U is the control character, as on Windows";
+    EXPECT_TRUE(Received(window, WM_IME_STARTCOMPOSITION).empty());
+    ImmAssociateContext(window, context);
+}
+
+// Records the drop a window's target gets, copying what it is offered.
+class RecordingDropTarget : public IDropTarget {
+public:
+    HRESULT QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return 2; }
+    ULONG Release() override { return 1; }
+    HRESULT DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        ++enters;
+        *effect &= DROPEFFECT_COPY;
+        return S_OK;
+    }
+    HRESULT DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect &= DROPEFFECT_COPY;
+        return S_OK;
+    }
+    HRESULT DragLeave() override { return S_OK; }
+    HRESULT Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) override {
+        FORMATETC format{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        STGMEDIUM medium{};
+        if (data->GetData(&format, &medium) == S_OK) {
+            text = static_cast<const wchar_t*>(GlobalLock(medium.hGlobal));
+            GlobalUnlock(medium.hGlobal);
+            ReleaseStgMedium(&medium);
+        }
+        dropPoint = point;
+        *effect &= DROPEFFECT_COPY;
+        dropped = true;
+        return S_OK;
+    }
+
+    int enters = 0;
+    bool dropped = false;
+    std::wstring text;
+    POINTL dropPoint{};
+};
+
+// A real drag made by xdotool from a GTK window of another kind onto a window of ours: the
+// pointer is driven while the main context runs, as GTK answers the drag on the way.
+TEST_F(GtkDriverTest, TextDraggedFromAnotherWindowIsDroppedOnTheTargetUnderThePointer) {
+    HWND window = ShowPictureWindow({300, 200, 500, 320});
+    RecordingDropTarget target;
+    ASSERT_EQ(RegisterDragDrop(window, &target), S_OK);
+    GtkTextDragSource source({40, 400, 160, 460}, "C:\\Games\\瓦尔");
+    ASSERT_TRUE(PumpUntil([&] {
+        return !ScreenShows(100, 430, Colour{0, 0, 0});
+    })) << "the source never showed";
+
+    ASSERT_TRUE(StartXdotoolDrag({100, 430}, {360, 260}));
+    EXPECT_TRUE(PumpUntil([&] { return target.dropped; }, 10s));
+    EXPECT_EQ(target.text, L"C:\\Games\\瓦尔");
+    EXPECT_EQ(target.dropPoint.x, 360);
+    EXPECT_EQ(target.dropPoint.y, 260);
+    EXPECT_GE(target.enters, 1);
+    PumpUntil([] { return false; }, 500ms);  // the drag's end reaches the source
+    RevokeDragDrop(window);
 }
 
 // A press on a caption moves the window with the pointer, through the pointer grab that

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "plat/clipboard.h"
+#include "plat/drag_drop.h"
 #include "plat/headless.h"
 #include "plat/input.h"
 #include "plat/keyboard.h"
@@ -130,7 +131,7 @@ public:
     void TxSetCapture(BOOL capture) override { captured = capture; }
     void TxSetFocus() override {}
     void TxSetCursor(HCURSOR, BOOL) override {}
-    BOOL TxScreenToClient(POINT*) override { return TRUE; }
+    BOOL TxScreenToClient(POINT* point) override { return ScreenToClient(window, point); }
     BOOL TxClientToScreen(POINT*) override { return TRUE; }
     HRESULT TxActivate(LONG*) override { return S_OK; }
     HRESULT TxDeactivate(LONG) override { return S_OK; }
@@ -502,6 +503,96 @@ TEST_F(TextServicesTest, AReadOnlyTextTakesNoEditsButCanBeCopied) {
     EXPECT_EQ(Text(), L"fixed");
     Key('C', true);
     EXPECT_EQ(GetClipboardText(), L"fixed");
+}
+
+// The engine's drop target registered for the window, as a rich edit's host window hands drags
+// on to it.
+class TextDropTest : public TextServicesTest {
+protected:
+    void SetUp() override {
+        TextServicesTest::SetUp();
+        IDropTarget* target = nullptr;
+        ASSERT_EQ(services->TxGetDropTarget(&target), S_OK);
+        ASSERT_EQ(RegisterDragDrop(window, target), S_OK);
+        target->Release();
+    }
+    void TearDown() override {
+        RevokeDragDrop(window);
+        TextServicesTest::TearDown();
+    }
+    // The screen point of the caret place before character `position`.
+    POINT Before(LONG position) { return OnScreen(CaretX(position) - host->client.left + 1, 12); }
+    // A pixel of the drawn text at the caret place before `position`, near the top of the line
+    // where these letters leave the canvas bare.
+    std::uint32_t AtCaretPlace(LONG position) {
+        Surface surface;
+        Draw(surface);
+        return surface.At(CaretX(position) + 1, host->client.top + 2);
+    }
+    static constexpr std::uint32_t kTextColour = 0xFF204060;  // the host's, as cairo stores it
+};
+
+TEST_F(TextDropTest, ADropCaretFollowsTheDragAndTheDropInsertsThereAsOneUndoableStep) {
+    SetText(L"hello world");
+    Select(0, 2);
+    POINT six = Before(6);
+    EXPECT_EQ(AtCaretPlace(6), 0u);
+    EXPECT_EQ(headless::DragTextTo(L"big ", six.x, six.y), DROPEFFECT_MOVE);
+    EXPECT_EQ(AtCaretPlace(6), kTextColour) << "the drop caret shows where the text would go";
+    POINT zero = Before(0);
+    headless::PressKey(VK_CONTROL);
+    EXPECT_EQ(headless::DragTextTo(L"big ", zero.x, zero.y), DROPEFFECT_COPY);
+    headless::ReleaseKey(VK_CONTROL);
+    EXPECT_EQ(AtCaretPlace(0), kTextColour);
+    EXPECT_EQ(AtCaretPlace(6), 0u);
+    EXPECT_EQ(Text(), L"hello world");
+
+    EXPECT_EQ(headless::DropText(L"big ", six.x, six.y), DROPEFFECT_MOVE);
+    EXPECT_EQ(Text(), L"hello big world");
+    EXPECT_EQ(Selection().cpMin, 6);
+    EXPECT_EQ(Selection().cpMax, 10);
+
+    Key('Z', true);
+    EXPECT_EQ(Text(), L"hello world");
+    EXPECT_EQ(Selection().cpMin, 0);
+    EXPECT_EQ(Selection().cpMax, 2);
+}
+
+TEST_F(TextDropTest, ALeavingDragTakesItsCaretAwayAndDropsNothing) {
+    SetText(L"hello");
+    Select(5, 5);
+    POINT one = Before(1);
+    ASSERT_TRUE(host->caretShown);
+    headless::DragTextTo(L"x", one.x, one.y);
+    EXPECT_EQ(AtCaretPlace(1), kTextColour);
+    EXPECT_FALSE(host->caretShown) << "the drag's caret stands in for the field's";
+    headless::LeaveDrag();
+    EXPECT_EQ(AtCaretPlace(1), 0u);
+    EXPECT_TRUE(host->caretShown);
+    EXPECT_EQ(host->caret.x, CaretX(5));
+    EXPECT_EQ(Text(), L"hello");
+}
+
+TEST_F(TextDropTest, AReadOnlyOrFullTextRefusesAndAPartFitIsOnlyCopied) {
+    SetText(L"fixed");
+    POINT end = Before(5);
+    Send(EM_SETREADONLY, TRUE);
+    EXPECT_EQ(headless::DragTextTo(L"more", end.x, end.y), DROPEFFECT_NONE);
+    EXPECT_EQ(headless::DropText(L"more", end.x, end.y), DROPEFFECT_NONE);
+    EXPECT_EQ(Text(), L"fixed");
+
+    Send(EM_SETREADONLY, FALSE);
+    host->maxLength = 5;
+    PropertiesChanged();
+    EXPECT_EQ(headless::DropText(L"more", end.x, end.y), DROPEFFECT_NONE);
+    EXPECT_EQ(Text(), L"fixed");
+
+    host->maxLength = 7;
+    PropertiesChanged();
+    EXPECT_EQ(headless::DropText(L"more", end.x, end.y, DROPEFFECT_MOVE), DROPEFFECT_NONE);
+    EXPECT_EQ(headless::DropText(L"more", end.x, end.y), DROPEFFECT_COPY);
+    EXPECT_EQ(Text(), L"fixedmo");
+    EXPECT_THAT(host->Codes(), Contains(EN_MAXTEXT));
 }
 
 TEST_F(TextServicesTest, NotificationsFollowTheEventMask) {

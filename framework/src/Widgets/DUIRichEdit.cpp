@@ -612,15 +612,42 @@ LRESULT DUIRichEdit::OnSetFocus(WPARAM wParam, LPARAM lParam) {
     if (m_bAutoSel) {
         ToEngine(plat::EM_SETSEL, 0, 0xFFFF);
     }
+    if (IsEditStyle(plat::ES_PASSWORD) || IsEditStyle(plat::ES_NUMBER)) {
+        DetachInputMethod();
+    }
     return 0;
 }
 
+// The context goes back whenever it was detached, also when the style changed meanwhile, so
+// that the window never stays without its input method.
 LRESULT DUIRichEdit::OnKillFocus(WPARAM wParam, LPARAM lParam) {
     DUIWindow::OnKillFocus(wParam, lParam);
     if (GetTextServices()) {
         DeactivateEngine();
     }
+    AttachInputMethod();
     return 0;
+}
+
+void DUIRichEdit::DetachInputMethod() {
+    plat::HWND window = GetContainer() ? GetContainer()->OnGetHWnd() : nullptr;
+    if (!window || m_bImcDetached) {
+        return;
+    }
+    m_hSavedImc = plat::ImmAssociateContext(window, nullptr);
+    m_bImcDetached = true;
+}
+
+void DUIRichEdit::AttachInputMethod() {
+    plat::HWND window = GetContainer() ? GetContainer()->OnGetHWnd() : nullptr;
+    if (!m_bImcDetached) {
+        return;
+    }
+    m_bImcDetached = false;
+    if (window) {
+        plat::ImmAssociateContext(window, m_hSavedImc);
+    }
+    m_hSavedImc = nullptr;
 }
 
 // The limit is raised before the text goes in, so that a longer text is kept whole.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <future>
 
+#include "drivers/gtk/deferred_web_view.h"
 #include "drivers/gtk/gtk_cursors.h"
 #include "drivers/gtk/gtk_folder_picker.h"
 #include "drivers/gtk/gtk_message_box.h"
@@ -95,6 +96,16 @@ Result GtkDriver::OnGtkThread(std::function<Result()> work) {
 GtkSurface* GtkDriver::Find(HWND window) {
     auto found = m_surfaces.find(window);
     return found == m_surfaces.end() ? nullptr : found->second.get();
+}
+
+GtkSurface& GtkDriver::TopOwner(GtkSurface& surface) {
+    GtkWindow* owner = gtk_window_get_transient_for(surface.Window());
+    for (auto& entry : m_surfaces) {
+        if (owner && entry.second->Window() == owner) {
+            return TopOwner(*entry.second);
+        }
+    }
+    return surface;
 }
 
 GtkWindow* GtkDriver::WindowOf(HWND window) {
@@ -193,6 +204,12 @@ void GtkDriver::SetInputMethodPosition(HWND window, POINT point) {
     }
 }
 
+void GtkDriver::EnableInputMethod(HWND window, bool enabled) {
+    if (GtkSurface* surface = Find(window)) {
+        surface->EnableInputMethod(enabled);
+    }
+}
+
 std::vector<MonitorDescription> GtkDriver::Monitors() {
     GdkDisplay* display = gdk_display_get_default();
     GdkMonitor* primary = gdk_display_get_primary_monitor(display);
@@ -209,10 +226,16 @@ std::vector<MonitorDescription> GtkDriver::Monitors() {
     return monitors;
 }
 
+// The view waits for the first picture of the window at the top of the host's owners: the
+// main window comes on screen before the page in its popup starts loading.
 std::unique_ptr<WebView> GtkDriver::CreateWebView(HWND host, WebViewClient& client) {
 #ifdef VAEL_HAVE_WEBKIT
     GtkSurface* surface = Find(host);
-    return surface ? MakeGtkWebView(surface->Layer(), client) : nullptr;
+    if (!surface) {
+        return nullptr;
+    }
+    return std::make_unique<DeferredWebView>(TopOwner(*surface), surface->Layer(), client,
+                                             MakeWebKitView);
 #else
     (void)host;
     (void)client;
@@ -268,6 +291,9 @@ std::unique_ptr<Driver> MakeGtkDriver() {
         g_set_prgname(program_invocation_short_name);
     }
     gdk_set_allowed_backends("x11");
+    // The driver shows pictures drawn in memory and never draws with OpenGL: without this GDK
+    // loads the system's GL stack at start, which costs more time and memory than the window.
+    g_setenv("GDK_GL", "disable", FALSE);
     if (!gtk_init_check(nullptr, nullptr)) {
         return nullptr;
     }

@@ -31,6 +31,7 @@ public:
     void SetCursorShape(HWND window, const CursorShape* shape) override;
     void SetPointerGrab(HWND window) override;
     void SetInputMethodPosition(HWND window, POINT point) override;
+    void EnableInputMethod(HWND window, bool enabled) override;
     std::vector<MonitorDescription> Monitors() override;
     std::unique_ptr<WebView> CreateWebView(HWND host, WebViewClient& client) override;
     void SetClipboardText(const std::wstring& text) override;
@@ -42,6 +43,8 @@ public:
 private:
     GtkSurface* Find(HWND window);
     GtkWindow* WindowOf(HWND window);
+    // The window at the top of the surface's owners, the surface itself when it has none.
+    GtkSurface& TopOwner(GtkSurface& surface);
     void RaiseOwnedWindows(GtkWindow* owner);
     // Runs `work` on GTK's thread and answers its result; other threads wait for it.
     template <typename Result>

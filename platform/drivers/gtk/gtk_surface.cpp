@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "drivers/gtk/gtk_application_icon.h"
@@ -118,6 +119,7 @@ GtkSurface::GtkSurface(HWND handle, const SurfaceDescription& description, GtkWi
     gtk_window_move(window, description.bounds.left, description.bounds.top);
     gtk_window_set_default_size(window, WidthOf(description.bounds), HeightOf(description.bounds));
     m_input = std::make_unique<SurfaceInput>(m_window);
+    m_drops = std::make_unique<SurfaceDrops>(m_handle, m_window);
     g_signal_connect(m_window, "draw", G_CALLBACK(OnDraw), this);
     g_signal_connect(m_window, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(m_window, "focus-in-event", G_CALLBACK(OnFocus), this);
@@ -133,6 +135,7 @@ GtkSurface::~GtkSurface() {
     if (m_layer) {
         g_signal_handlers_disconnect_by_data(m_layer, this);
     }
+    m_drops.reset();
     m_input.reset();
     gtk_widget_destroy(m_window);
     cairo_surface_destroy(m_picture);
@@ -254,6 +257,7 @@ void GtkSurface::Present(const RECT& area, const PixelBuffer& pixels, BYTE const
         return;
     }
     CopyArea(m_picture, area, pixels);
+    m_hasPicture = true;
     TrackShownArea(area);
     gtk_widget_queue_draw_area(m_window, area.left, area.top, area.right - area.left,
                                area.bottom - area.top);
@@ -311,7 +315,30 @@ gboolean GtkSurface::OnDraw(GtkWidget*, cairo_t* context, gpointer self) {
     if (surface->m_layer) {
         gtk_container_propagate_draw(GTK_CONTAINER(surface->m_window), surface->m_layer, context);
     }
+    if (surface->m_hasPicture) {
+        surface->FirstPictureDrawn();
+    }
     return TRUE;
+}
+
+void GtkSurface::AfterFirstPicture(std::weak_ptr<std::function<void()>> action) {
+    if (!m_drawn) {
+        m_afterFirstPicture.push_back(std::move(action));
+    } else if (auto run = action.lock()) {
+        (*run)();
+    }
+}
+
+void GtkSurface::FirstPictureDrawn() {
+    if (m_drawn) {
+        return;
+    }
+    m_drawn = true;
+    for (auto& action : std::exchange(m_afterFirstPicture, {})) {
+        if (auto run = action.lock()) {
+            (*run)();
+        }
+    }
 }
 
 GtkFixed* GtkSurface::Layer() {

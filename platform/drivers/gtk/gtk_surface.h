@@ -6,8 +6,11 @@
 #include "drivers/gtk/gtk_headers.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
+#include <vector>
 
+#include "drivers/gtk/surface_drops.h"
 #include "drivers/gtk/surface_input.h"
 #include "plat/driver.h"
 
@@ -33,6 +36,10 @@ public:
     // Takes over the reference to `cursor`.
     void SetCursor(GdkCursor* cursor);
     void SetInputMethodPosition(POINT point) { m_input->SetInputMethodPosition(point); }
+    // Runs `action` when the window draws its first picture, or at once when it has drawn one.
+    // An action its owner has let go by then is skipped.
+    void AfterFirstPicture(std::weak_ptr<std::function<void()>> action);
+    void EnableInputMethod(bool enabled) { m_input->EnableInputMethod(enabled); }
 
 private:
     static gboolean OnDraw(GtkWidget*, cairo_t* context, gpointer self);
@@ -51,6 +58,7 @@ private:
     void ApplyIcon();
     void TrackShownArea(const RECT& area);
     void ApplyInputShape();
+    void FirstPictureDrawn();
 
     HWND m_handle;
     GtkWidget* m_window;
@@ -63,6 +71,10 @@ private:
     BYTE m_constantAlpha = 255;
     GdkCursor* m_cursor = nullptr;
     std::unique_ptr<SurfaceInput> m_input;
+    bool m_hasPicture = false;  // the window system has presented a picture
+    bool m_drawn = false;       // one has been drawn on the screen
+    std::vector<std::weak_ptr<std::function<void()>>> m_afterFirstPicture;
+    std::unique_ptr<SurfaceDrops> m_drops;
 };
 
 }  // namespace plat::gtk

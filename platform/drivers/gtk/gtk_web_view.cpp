@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "plat/text.h"
-
 namespace plat::gtk {
 namespace {
 
@@ -45,8 +43,28 @@ var result = target.apply(window, JSON.parse(args));
 return result === undefined || result === null ? '' : String(result);
 )js";
 
+// The module converts with GLib and keeps no copy of the platform's converters: WebKit's texts
+// are UTF-8, and wchar_t holds UCS-4.
+static_assert(sizeof(wchar_t) == sizeof(gunichar));
+
 std::wstring Wide(const char* text) {
-    return text ? Utf8ToWide(text) : std::wstring();
+    glong length = 0;
+    gunichar* characters = text ? g_utf8_to_ucs4(text, -1, nullptr, &length, nullptr) : nullptr;
+    std::wstring wide(reinterpret_cast<const wchar_t*>(characters), characters ? length : 0);
+    g_free(characters);
+    return wide;
+}
+
+std::wstring Wide(const std::string& text) {
+    return Wide(text.c_str());
+}
+
+std::string Utf8(const std::wstring& wide) {
+    gchar* text = g_ucs4_to_utf8(reinterpret_cast<const gunichar*>(wide.data()),
+                                 static_cast<glong>(wide.size()), nullptr, nullptr, nullptr);
+    std::string utf8 = text ? text : "";
+    g_free(text);
+    return utf8;
 }
 
 // The texts as a JSON array of strings.
@@ -54,7 +72,7 @@ std::string JsonArray(const std::vector<std::wstring>& texts) {
     std::string json = "[";
     for (std::size_t i = 0; i < texts.size(); ++i) {
         json += i ? ",\"" : "\"";
-        for (char c : WideToUtf8(texts[i])) {
+        for (char c : Utf8(texts[i])) {
             if (c == '"' || c == '\\') {
                 json += '\\';
                 json += c;
@@ -134,8 +152,14 @@ private:
 
 GtkWebView::GtkWebView(GtkFixed* layer, WebViewClient& client)
     : m_layer(layer), m_client(client), m_content(webkit_user_content_manager_new()) {
-    m_view = WEBKIT_WEB_VIEW(
-        g_object_new(WEBKIT_TYPE_WEB_VIEW, "user-content-manager", m_content, nullptr));
+    // The host window shows pictures drawn in memory and has no GL to composite a page with:
+    // pages are drawn without it too.
+    WebKitSettings* settings = webkit_settings_new();
+    webkit_settings_set_hardware_acceleration_policy(settings,
+                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "user-content-manager", m_content,
+                                          "settings", settings, nullptr));
+    g_object_unref(settings);
     g_object_ref_sink(m_view);
     WebKitUserScript* script =
         webkit_user_script_new(kExternalScript, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
@@ -189,9 +213,9 @@ void GtkWebView::Show(bool visible) {
 
 // WebKit has no way to give a page load a body of its own: post data is not sent.
 void GtkWebView::Navigate(const WebRequest& request) {
-    WebKitURIRequest* uri = webkit_uri_request_new(WideToUtf8(request.url).c_str());
+    WebKitURIRequest* uri = webkit_uri_request_new(Utf8(request.url).c_str());
     if (SoupMessageHeaders* headers = webkit_uri_request_get_http_headers(uri)) {
-        std::string lines = WideToUtf8(request.headers);
+        std::string lines = Utf8(request.headers);
         for (std::size_t start = 0; start < lines.size();) {
             std::size_t end = lines.find("\r\n", start);
             std::string line = lines.substr(start, end == std::string::npos ? end : end - start);
@@ -218,7 +242,7 @@ void GtkWebView::Reload(bool bypassCache) {
 }
 
 void GtkWebView::RunScript(const std::wstring& code) {
-    std::string text = WideToUtf8(code);
+    std::string text = Utf8(code);
     webkit_web_view_evaluate_javascript(m_view, text.c_str(), -1, nullptr, nullptr, nullptr,
                                         nullptr, nullptr);
 }
@@ -229,8 +253,7 @@ bool GtkWebView::CallFunction(const std::wstring& name, const std::vector<std::w
                               std::wstring& result) {
     GVariantBuilder parameters;
     g_variant_builder_init(&parameters, G_VARIANT_TYPE("a{sv}"));
-    g_variant_builder_add(&parameters, "{sv}", "name",
-                          g_variant_new_string(WideToUtf8(name).c_str()));
+    g_variant_builder_add(&parameters, "{sv}", "name", g_variant_new_string(Utf8(name).c_str()));
     g_variant_builder_add(&parameters, "{sv}", "args",
                           g_variant_new_string(JsonArray(arguments).c_str()));
     auto call = std::make_shared<PendingCall>();
@@ -247,7 +270,7 @@ bool GtkWebView::CallFunction(const std::wstring& name, const std::vector<std::w
     if (!call->succeeded) {
         return false;
     }
-    result = Utf8ToWide(call->result);
+    result = Wide(call->result);
     return true;
 }
 
@@ -428,8 +451,7 @@ gboolean GtkWebView::OnExternalMessage(WebKitUserContentManager*, JSCValue* mess
         g_object_unref(args);
     }
     std::wstring answer = view->m_client.OnExternalCall(name, arguments);
-    JSCValue* result =
-        jsc_value_new_string(jsc_value_get_context(message), WideToUtf8(answer).c_str());
+    JSCValue* result = jsc_value_new_string(jsc_value_get_context(message), Utf8(answer).c_str());
     webkit_script_message_reply_return_value(reply, result);
     g_object_unref(result);
     return TRUE;
@@ -437,8 +459,8 @@ gboolean GtkWebView::OnExternalMessage(WebKitUserContentManager*, JSCValue* mess
 
 }  // namespace
 
-std::unique_ptr<WebView> MakeGtkWebView(GtkFixed* layer, WebViewClient& client) {
-    return std::make_unique<GtkWebView>(layer, client);
+extern "C" WebView* vael_make_webkit_view(GtkFixed* layer, WebViewClient& client) {
+    return new GtkWebView(layer, client);
 }
 
 }  // namespace plat::gtk

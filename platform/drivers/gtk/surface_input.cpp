@@ -132,6 +132,22 @@ void SurfaceInput::SetInputMethodPosition(POINT point) {
     gtk_im_context_set_cursor_location(m_inputMethod, &where);
 }
 
+void SurfaceInput::EnableInputMethod(bool enabled) {
+    if (enabled == m_inputMethodEnabled) {
+        return;
+    }
+    m_inputMethodEnabled = enabled;
+    if (enabled) {
+        if (gtk_window_is_active(GTK_WINDOW(m_window))) {
+            gtk_im_context_focus_in(m_inputMethod);
+        }
+        return;
+    }
+    gtk_im_context_reset(m_inputMethod);
+    OnPreeditEnd(m_inputMethod, this);
+    gtk_im_context_focus_out(m_inputMethod);
+}
+
 gboolean SurfaceInput::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer) {
     DeliverInput(PointerEvent(Kind::MouseMove, ScreenPoint(event->x_root, event->y_root)));
     return TRUE;
@@ -199,7 +215,7 @@ void SurfaceInput::KeyPress(GdkEventKey& event) {
     m_inKeyPress = true;
     m_committedDuringKey.clear();
     m_fromInputMethodDuringKey.clear();
-    bool taken = gtk_im_context_filter_keypress(m_inputMethod, &event);
+    bool taken = m_inputMethodEnabled && gtk_im_context_filter_keypress(m_inputMethod, &event);
     m_inKeyPress = false;
     bool composition = !m_fromInputMethodDuringKey.empty() &&
                        m_fromInputMethodDuringKey.front().kind != Kind::Character;
@@ -216,7 +232,9 @@ void SurfaceInput::KeyPress(GdkEventKey& event) {
 }
 
 void SurfaceInput::KeyRelease(GdkEventKey& event) {
-    gtk_im_context_filter_keypress(m_inputMethod, &event);
+    if (m_inputMethodEnabled) {
+        gtk_im_context_filter_keypress(m_inputMethod, &event);
+    }
     DeliverKey(Kind::KeyUp, VirtualKeyOfEvent(event));
 }
 
@@ -239,6 +257,9 @@ void SurfaceInput::DeliverFromInputMethod(const InputEvent& event) {
 // Text committed while composing is the composition's result; otherwise it is typed text.
 void SurfaceInput::OnCommit(GtkIMContext*, const gchar* text, gpointer self) {
     auto* input = static_cast<SurfaceInput*>(self);
+    if (!input->m_inputMethodEnabled) {
+        return;  // what a reset gives up does not reach a window without input method
+    }
     std::wstring committed = Utf8ToWide(text);
     if (input->m_inKeyPress) {
         input->m_committedDuringKey += committed;
@@ -255,6 +276,9 @@ void SurfaceInput::OnCommit(GtkIMContext*, const gchar* text, gpointer self) {
 // The composition starts with its first text; an empty text shows nothing while it goes on.
 void SurfaceInput::OnPreeditChanged(GtkIMContext* context, gpointer self) {
     auto* input = static_cast<SurfaceInput*>(self);
+    if (!input->m_inputMethodEnabled) {
+        return;
+    }
     gchar* text = nullptr;
     gint cursor = 0;
     gtk_im_context_get_preedit_string(context, &text, nullptr, &cursor);
@@ -284,7 +308,9 @@ void SurfaceInput::OnPreeditEnd(GtkIMContext*, gpointer self) {
 gboolean SurfaceInput::OnFocus(GtkWidget*, GdkEventFocus* event, gpointer self) {
     auto* input = static_cast<SurfaceInput*>(self);
     if (event->in) {
-        gtk_im_context_focus_in(input->m_inputMethod);
+        if (input->m_inputMethodEnabled) {
+            gtk_im_context_focus_in(input->m_inputMethod);
+        }
     } else {
         gtk_im_context_focus_out(input->m_inputMethod);
     }

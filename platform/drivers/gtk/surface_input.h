@@ -21,6 +21,9 @@ public:
 
     // Where the input method shows its composition, in the window's coordinates.
     void SetInputMethodPosition(POINT point);
+    // Turned off, the input method gives up what it composes and sees no keys until it is
+    // turned on again.
+    void EnableInputMethod(bool enabled);
 
 private:
     static gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
@@ -48,6 +51,7 @@ private:
     std::wstring m_committedDuringKey;
     std::vector<InputEvent> m_fromInputMethodDuringKey;
     bool m_composing = false;
+    bool m_inputMethodEnabled = true;
 };
 
 }  // namespace plat::gtk

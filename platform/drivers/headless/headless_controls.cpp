@@ -116,6 +116,18 @@ void CancelComposition() {
     }
 }
 
+DWORD DragTextTo(const std::wstring& text, LONG x, LONG y, DWORD allowed) {
+    return DeliverDrag({DragEvent::Kind::Move, {x, y}, text, allowed});
+}
+
+DWORD DropText(const std::wstring& text, LONG x, LONG y, DWORD allowed) {
+    return DeliverDrag({DragEvent::Kind::Drop, {x, y}, text, allowed});
+}
+
+void LeaveDrag(HWND surface) {
+    DeliverDrag({DragEvent::Kind::Leave, {0, 0}, {}, DROPEFFECT_NONE, surface});
+}
+
 void StartVirtualClock(DWORD startTicks) {
     kernel::StartVirtualClock(startTicks);
     WakeEveryQueue();

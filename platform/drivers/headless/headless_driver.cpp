@@ -45,7 +45,7 @@ HeadlessDriver::SurfaceRecord* HeadlessDriver::Find(HWND window) {
 void HeadlessDriver::CreateSurface(HWND window, const SurfaceDescription& description) {
     std::lock_guard<std::mutex> guard(m_lock);
     const RECT& bounds = description.bounds;
-    SurfaceState state{bounds, false, description.title, description.owner, 255, 0, {0, 0}};
+    SurfaceState state{bounds, false, description.title, description.owner, 255, 0, {0, 0}, true};
     m_surfaces[window] = {state,
                           BlankPicture(bounds.right - bounds.left, bounds.bottom - bounds.top)};
 }
@@ -133,6 +133,13 @@ void HeadlessDriver::SetInputMethodPosition(HWND window, POINT point) {
     std::lock_guard<std::mutex> guard(m_lock);
     if (SurfaceRecord* surface = Find(window)) {
         surface->state.inputMethodPosition = point;
+    }
+}
+
+void HeadlessDriver::EnableInputMethod(HWND window, bool enabled) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (SurfaceRecord* surface = Find(window)) {
+        surface->state.inputMethodEnabled = enabled;
     }
 }
 

@@ -30,6 +30,7 @@ public:
     void SetCursorShape(HWND window, const CursorShape* shape) override;
     void SetPointerGrab(HWND window) override;
     void SetInputMethodPosition(HWND window, POINT point) override;
+    void EnableInputMethod(HWND window, bool enabled) override;
     std::vector<MonitorDescription> Monitors() override;
     std::unique_ptr<WebView> CreateWebView(HWND host, WebViewClient& client) override;
     void SetClipboardText(const std::wstring& text) override;

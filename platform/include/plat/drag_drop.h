@@ -1,9 +1,10 @@
 // Drag and drop between windows: a window registers a drop target, and the platform calls it
-// while a drag passes over the window. Only the registration exists yet: no driver delivers
-// drags.
+// while a drag passes over the window, handing it the dragged data as a data object. Drags
+// come from other programs through the driver (DeliverDrag in plat/driver.h).
 #pragma once
 
 #include "plat/com_object.h"
+#include "plat/global_memory.h"
 #include "plat/hresult.h"
 #include "plat/types.h"
 
@@ -29,8 +30,52 @@ struct POINTL {
     LONG y;
 };
 
-// The data being dragged; nothing reads it yet, so it offers only its identity and count.
+using CLIPFORMAT = WORD;
+// Text of UTF-16 units ending with a null unit (wchar_t here), in global memory.
+constexpr CLIPFORMAT CF_UNICODETEXT = 13;
+
+constexpr DWORD TYMED_NULL = 0;
+constexpr DWORD TYMED_HGLOBAL = 1;
+
+constexpr HRESULT DV_E_FORMATETC = static_cast<HRESULT>(0x80040064);
+constexpr HRESULT DV_E_LINDEX = static_cast<HRESULT>(0x80040068);
+constexpr HRESULT DV_E_TYMED = static_cast<HRESULT>(0x80040069);
+constexpr HRESULT DV_E_DVASPECT = static_cast<HRESULT>(0x8004006B);
+
+struct DVTARGETDEVICE;
+
+// What is asked of a data object: a format, for the content aspect (`lindex` -1), in one of
+// the storage kinds of `tymed`.
+struct FORMATETC {
+    CLIPFORMAT cfFormat;
+    DVTARGETDEVICE* ptd;
+    DWORD dwAspect;
+    LONG lindex;
+    DWORD tymed;
+};
+
+// Data handed out by a data object. The receiver owns it and gives it back with
+// ReleaseStgMedium.
+struct STGMEDIUM {
+    DWORD tymed;
+    HGLOBAL hGlobal;
+    IUnknown* pUnkForRelease;
+};
+
+// Frees the medium's storage (or releases `pUnkForRelease`, which owns it) and empties it.
+void ReleaseStgMedium(STGMEDIUM* medium);
+
+// The data being dragged. Of the documented interface, the three data-access calls are
+// offered: what a drop target needs to read a drag's data.
 class IDataObject : public IUnknown {
+public:
+    // A new copy of the data in `format`, in `medium`.
+    virtual HRESULT GetData(FORMATETC* format, STGMEDIUM* medium) = 0;
+    // The data written into the storage `medium` gives; E_NOTIMPL when that is not offered.
+    virtual HRESULT GetDataHere(FORMATETC* format, STGMEDIUM* medium) = 0;
+    // S_OK when GetData would give `format`, else the DV_E_* code saying why not.
+    virtual HRESULT QueryGetData(FORMATETC* format) = 0;
+
 protected:
     ~IDataObject() = default;
 };

@@ -67,6 +67,9 @@ public:
     virtual void SetPointerGrab(HWND window) = 0;
     // Where an input method shows its composition, in the window's client coordinates.
     virtual void SetInputMethodPosition(HWND window, POINT point) = 0;
+    // Whether the input method serves `window`'s keys; turned off, a composition going on is
+    // given up and keys go on as plain keys.
+    virtual void EnableInputMethod(HWND window, bool enabled) = 0;
 
     // The primary monitor first.
     virtual std::vector<MonitorDescription> Monitors() = 0;
@@ -128,6 +131,31 @@ struct InputEvent {
 // for the thread of the window they go to (mouse: the capture window, else the window under
 // the point; keys and characters: the focus window, else the active window).
 void DeliverInput(const InputEvent& event);
+
+// A drag of text from another program, as the driver learns it.
+struct DragEvent {
+    enum class Kind {
+        Move,   // the drag is at `point`: it came in, or moved on
+        Leave,  // it left a surface or the program's windows, or was given up
+        Drop,   // it was dropped at `point`
+    };
+    Kind kind;
+    POINT point;           // screen coordinates
+    std::wstring text;     // Move, Drop: the text dragged
+    DWORD allowedEffects;  // the DROPEFFECT_* bits the source allows
+    // Leave: the surface the drag left; the drag is left only while it is over that surface's
+    // windows (it may have reached another surface first). Null: wherever it is.
+    HWND surface = nullptr;
+};
+
+// On the thread of the windows (the driver's native event thread, or a test's thread with the
+// headless driver), as Windows' drag loop does: the drop target registered for the window
+// under the point, or for its nearest ancestor with one, gets DragEnter when the drag reaches
+// it, DragOver as it moves over it, DragLeave when the drag moves away or leaves, and Drop,
+// with a data object of the text. Answers the effect the target chose, within the allowed
+// ones; DROPEFFECT_NONE where no target takes the drag. A drop on a target that refused the
+// drag is a leave.
+DWORD DeliverDrag(const DragEvent& event);
 
 // What the window manager did to a surface, as the driver learns it.
 struct SurfaceEvent {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "plat/drag_drop.h"
 #include "plat/driver.h"
 #include "plat/types.h"
 #include "plat/web_view.h"
@@ -45,6 +46,18 @@ void Compose(const std::wstring& text, LONG cursor);
 void CommitComposition(const std::wstring& text);
 void CancelComposition();
 
+// A drag of text from another program whose source allows the effects `allowed`: DragTextTo
+// brings it to a screen point (entering or moving over the window there), DropText drops it at
+// a point, LeaveDrag takes it away (with a surface: away from that surface, which leaves the
+// drag only while it is over that surface's windows). The windows' drop targets are called at
+// once, on the calling thread, which must be the windows' thread; each answers the effect
+// chosen.
+DWORD DragTextTo(const std::wstring& text, LONG x, LONG y,
+                 DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
+DWORD DropText(const std::wstring& text, LONG x, LONG y,
+               DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
+void LeaveDrag(HWND surface = nullptr);
+
 // The virtual clock: while it is on, GetTickCount shows its time and only AdvanceClock moves
 // it, so timers fall due exactly when a test says so.
 void StartVirtualClock(DWORD startTicks = 1000);
@@ -60,6 +73,7 @@ struct SurfaceState {
     BYTE constantAlpha;
     std::uintptr_t cursorId;  // the system id of the cursor last set over it, 0 for a picture
     POINT inputMethodPosition;
+    bool inputMethodEnabled;
 };
 std::optional<SurfaceState> Surface(HWND window);
 

@@ -23,8 +23,14 @@ constexpr DWORD GCS_COMPATTR = 0x0010;
 constexpr DWORD GCS_CURSORPOS = 0x0080;
 constexpr DWORD GCS_RESULTSTR = 0x0800;
 
+// The context associated with the window: its own, unless ImmAssociateContext changed it;
+// null while the window's input method is detached.
 HIMC ImmGetContext(HWND window);
 BOOL ImmReleaseContext(HWND window, HIMC context);
+// Associates `context` with the window and answers the context it had. Null detaches the
+// input method: while the window has the focus, no composition reaches it (keys arrive as
+// plain keys and characters) and the driver's input method is reset and left out.
+HIMC ImmAssociateContext(HWND window, HIMC context);
 // CFS_POINT or CFS_FORCE_POSITION: the composition shows at `ptCurrentPos`.
 BOOL ImmSetCompositionWindow(HIMC context, const COMPOSITIONFORM* form);
 // GCS_COMPSTR: the text being composed; GCS_RESULTSTR: the text just committed; both copied

@@ -8,13 +8,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "plat/global_memory.h"
 #include "plat/types.h"
 
 namespace plat {
 
 using HMODULE = HINSTANCE;
 using HRSRC = struct HRSRC__*;
-using HGLOBAL = const void*;
 
 // Registers a resource of the executable; called by the code the build generates. A later
 // registration of the same type and id replaces the earlier one.

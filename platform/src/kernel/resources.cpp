@@ -62,7 +62,7 @@ HRSRC FindResourceW(HMODULE module, const wchar_t* name, const wchar_t* type) {
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC resource) {
-    return resource ? Entry(resource)->data : nullptr;
+    return resource ? const_cast<void*>(Entry(resource)->data) : nullptr;
 }
 
 const void* LockResource(HGLOBAL loaded) {

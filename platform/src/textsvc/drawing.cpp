@@ -1,6 +1,7 @@
-// Drawing into the host's canvas: the background when opaque, the selection, and the text in
-// its colour, with the selected part in the highlight text colour. Text is drawn over what is
-// there, so on a transparent canvas its pixels carry the glyphs' coverage as alpha.
+// Drawing into the host's canvas: the background when opaque, the selection, the text in its
+// colour, with the selected part in the highlight text colour, and the caret of a drag. Text is
+// drawn over what is there, so on a transparent canvas its pixels carry the glyphs' coverage as
+// alpha.
 #include <algorithm>
 
 #include "plat/system_colors.h"
@@ -113,6 +114,20 @@ void TextServices::DrawContent(cairo_t* cr, const RECT& client) {
         layout.Show(cr, false);
     }
     cairo_restore(cr);
+    DrawDropCaret(cr, origin);
+}
+
+// The host's caret shows only in a focused field, and a drag may pass over any: the engine
+// draws the insertion point of a drag itself, a two-pixel bar in the text colour.
+void TextServices::DrawDropCaret(cairo_t* cr, POINT origin) {
+    if (!m_dropCaret) {
+        return;
+    }
+    RECT caret = Layout().CaretRect(ShownIndex(*m_dropCaret));
+    SetColor(cr, m_format.color);
+    cairo_rectangle(cr, origin.x + caret.left, origin.y + caret.top, kDropCaretWidth,
+                    caret.bottom - caret.top);
+    cairo_fill(cr);
 }
 
 }  // namespace plat::textsvc

@@ -20,7 +20,7 @@ HRESULT CreateTextServices(IUnknown* punkOuter, ITextHost* pITextHost, IUnknown*
     if (!pITextHost) {
         return E_INVALIDARG;
     }
-    *ppUnk = new textsvc::TextServices(pITextHost);
+    *ppUnk = static_cast<ITextServices*>(new textsvc::TextServices(pITextHost));
     return S_OK;
 }
 
@@ -44,6 +44,11 @@ HRESULT TextServices::QueryInterface(REFIID iid, void** object) {
     }
     if (iid == IID_IUnknown || iid == IID_ITextServices) {
         *object = static_cast<ITextServices*>(this);
+        AddRef();
+        return S_OK;
+    }
+    if (iid == IID_IDropTarget) {
+        *object = static_cast<IDropTarget*>(this);
         AddRef();
         return S_OK;
     }
@@ -399,8 +404,9 @@ HRESULT TextServices::TxGetDropTarget(IDropTarget** ppDropTarget) {
     if (!ppDropTarget) {
         return E_INVALIDARG;
     }
-    *ppDropTarget = nullptr;
-    return E_FAIL;
+    *ppDropTarget = static_cast<IDropTarget*>(this);
+    AddRef();
+    return S_OK;
 }
 
 }  // namespace plat::textsvc

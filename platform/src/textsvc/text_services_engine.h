@@ -38,7 +38,9 @@ struct ShownFormat {
     bool underline = false;
 };
 
-class TextServices final : public ITextServices {
+// The engine is its own drop target: a text dragged over it shows a drop caret where it would
+// go, and dropping inserts it there.
+class TextServices final : public ITextServices, public IDropTarget {
 public:
     explicit TextServices(ITextHost* host);
     ~TextServices();
@@ -78,6 +80,12 @@ public:
     HRESULT TxGetDropTarget(IDropTarget** ppDropTarget) override;
     HRESULT OnTxPropertyBitsChange(DWORD dwMask, DWORD dwBits) override;
     HRESULT TxGetCachedSize(DWORD* pdwWidth, DWORD* pdwHeight) override;
+
+    // IDropTarget (text_drop.cpp)
+    HRESULT DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
+    HRESULT DragOver(DWORD keys, POINTL point, DWORD* effect) override;
+    HRESULT DragLeave() override;
+    HRESULT Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
 
 private:
     // Properties from the host and the messages (text_services.cpp, formats.cpp).
@@ -155,6 +163,12 @@ private:
     void ShowComposition(const std::wstring& text, LONG cursor);
     void PlaceCompositionWindow();
 
+    // Dropping dragged text (text_drop.cpp).
+    DWORD DropEffect(DWORD keys, DWORD allowed) const;
+    LONG PositionAtScreenPoint(POINTL point);
+    void EndDropCaret();
+    void InsertDropped(LONG position, const std::wstring& text);
+
     // Clipboard (clipboard_commands.cpp).
     void Copy();
     void Cut();
@@ -188,6 +202,8 @@ private:
     // Drawing (drawing.cpp).
     void DrawBackground(cairo_t* cr, const RECT& client);
     void DrawContent(cairo_t* cr, const RECT& client);
+    void DrawDropCaret(cairo_t* cr, POINT origin);
+    static constexpr LONG kDropCaretWidth = 2;
 
     ITextHost* m_host;
     ULONG m_references = 1;
@@ -213,6 +229,9 @@ private:
     WORD m_alignment = PFA_LEFT;
     std::optional<WORD> m_alignmentChange;
     std::optional<COLORREF> m_background;
+
+    std::optional<std::wstring> m_draggedText;  // the text of a drag over the engine
+    std::optional<LONG> m_dropCaret;            // where the dragged text would go
 
     bool m_inPlaceActive = false;
     bool m_focused = false;

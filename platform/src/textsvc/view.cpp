@@ -269,7 +269,7 @@ void TextServices::UpdateCaret() {
     RECT view = ViewRect(ClientRect());
     bool inView = caret.right > view.left && caret.left <= view.right && caret.bottom > view.top &&
                   caret.top < view.bottom;
-    bool show = !HasSelection() && inView;
+    bool show = !HasSelection() && inView && !m_dropCaret;  // a drag shows its own caret
     // A host that is not active refuses to show the caret; it is asked again next time.
     if (show != m_caretShown) {
         BOOL done = m_host->TxShowCaret(show ? TRUE : FALSE);

@@ -5,6 +5,7 @@
 #include "plat/message_queue.h"
 #include "plat/window.h"
 #include "user/activation.h"
+#include "user/composition_strings.h"
 #include "user/input_state.h"
 #include "user/window_records.h"
 
@@ -145,6 +146,7 @@ HWND SetFocus(HWND window) {
     }
     user::Input().focus = window;
     lock.unlock();
+    user::FollowInputMethodOfFocus();
     if (previous && IsWindow(previous)) {
         SendMessageW(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
     }

@@ -59,4 +59,16 @@ IDropTarget* RegisteredDropTarget(HWND window) {
     return found == DropTargets().targets.end() ? nullptr : found->second;
 }
 
+void ReleaseStgMedium(STGMEDIUM* medium) {
+    if (!medium) {
+        return;
+    }
+    if (medium->pUnkForRelease) {
+        medium->pUnkForRelease->Release();
+    } else if (medium->tymed == TYMED_HGLOBAL) {
+        GlobalFree(medium->hGlobal);
+    }
+    *medium = {TYMED_NULL, nullptr, nullptr};
+}
+
 }  // namespace plat

@@ -56,16 +56,6 @@ UINT ClientMouseMessage(const InputEvent& event, bool classTakesDoubleClicks) {
     }
 }
 
-WPARAM CurrentKeyFlags() {
-    WPARAM flags = 0;
-    flags |= IsAsynchronousKeyDown(VK_LBUTTON) ? MK_LBUTTON : 0;
-    flags |= IsAsynchronousKeyDown(VK_RBUTTON) ? MK_RBUTTON : 0;
-    flags |= IsAsynchronousKeyDown(VK_MBUTTON) ? MK_MBUTTON : 0;
-    flags |= IsAsynchronousKeyDown(VK_SHIFT) ? MK_SHIFT : 0;
-    flags |= IsAsynchronousKeyDown(VK_CONTROL) ? MK_CONTROL : 0;
-    return flags;
-}
-
 // Repeat count 1; bit 29 with alt held, bit 30 when the key was down before, bit 31 on release.
 LPARAM KeyData(const InputEvent& event, bool wasDown) {
     DWORD data = 1;
@@ -290,6 +280,9 @@ std::optional<MSG> KeyboardMessage(const QueuedInput& input) {
     }
     const InputEvent& event = input.event;
     if (IsComposition(event.kind)) {
+        if (!ContextOf(target)) {
+            return std::nullopt;  // the window's input method is detached
+        }
         return CompositionMessage(target, input);
     }
     MSG made{target, WM_CHAR,    static_cast<WPARAM>(event.character),
@@ -306,6 +299,16 @@ std::optional<MSG> KeyboardMessage(const QueuedInput& input) {
 }
 
 }  // namespace
+
+WPARAM CurrentKeyFlags() {
+    WPARAM flags = 0;
+    flags |= IsAsynchronousKeyDown(VK_LBUTTON) ? MK_LBUTTON : 0;
+    flags |= IsAsynchronousKeyDown(VK_RBUTTON) ? MK_RBUTTON : 0;
+    flags |= IsAsynchronousKeyDown(VK_MBUTTON) ? MK_MBUTTON : 0;
+    flags |= IsAsynchronousKeyDown(VK_SHIFT) ? MK_SHIFT : 0;
+    flags |= IsAsynchronousKeyDown(VK_CONTROL) ? MK_CONTROL : 0;
+    return flags;
+}
 
 bool PrepareInputMessage(Guard& lock, ThreadQueue& queue) {
     while (!queue.input.empty()) {

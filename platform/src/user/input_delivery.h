@@ -15,6 +15,9 @@ bool PrepareInputMessage(Guard& lock, ThreadQueue& queue);
 // The key and button states as seen by the thread follow the input messages it takes.
 void NoteInputTaken(const MSG& message);
 
+// The MK_* bits of the buttons and modifier keys held as the input arrives. Needs the lock.
+WPARAM CurrentKeyFlags();
+
 // The deepest visible window under a screen point, null for the desktop. Needs the lock.
 HWND WindowAtPoint(POINT point);
 

@@ -1,5 +1,5 @@
-// A window's input method context is the window itself; the driver places the composition and
-// the window-system keeps its strings.
+// A window's input method context is the window itself, unless it was detached or associated
+// with another one; the driver places the composition and the window-system keeps its strings.
 #include "plat/input_method.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "plat/driver.h"
 #include "plat/window.h"
 #include "user/composition_strings.h"
+#include "user/input_state.h"
 #include "user/window_records.h"
 
 namespace plat::user {
@@ -26,7 +27,40 @@ std::map<HWND, CompositionStrings>& Compositions() {
     return compositions;
 }
 
+// The windows whose context is not their own.
+std::map<HWND, HIMC>& Associations() {
+    static std::map<HWND, HIMC> associations;
+    return associations;
+}
+
+HIMC OwnContext(HWND window) {
+    return reinterpret_cast<HIMC>(window);
+}
+
 }  // namespace
+
+HIMC ContextOf(HWND window) {
+    auto found = Associations().find(window);
+    return found != Associations().end() ? found->second : OwnContext(window);
+}
+
+void FollowInputMethodOfFocus() {
+    Guard lock(WindowSystemLock());
+    HWND focus = Input().focus;
+    HWND surface = TopLevelOf(focus);
+    WindowRecord* record = FindWindowRecord(surface);
+    if (!record || !record->hasSurface) {
+        return;
+    }
+    bool enabled = ContextOf(focus) != nullptr;
+    lock.unlock();
+    CurrentDriver().EnableInputMethod(surface, enabled);
+}
+
+void ForgetInputMethod(HWND window) {
+    Associations().erase(window);
+    Compositions().erase(window);
+}
 
 void RecordComposition(HWND window, const InputEvent& event) {
     switch (event.kind) {
@@ -50,11 +84,31 @@ void RecordComposition(HWND window, const InputEvent& event) {
 namespace plat {
 
 HIMC ImmGetContext(HWND window) {
-    return IsWindow(window) ? reinterpret_cast<HIMC>(window) : nullptr;
+    user::Guard lock(user::WindowSystemLock());
+    return user::FindWindowRecord(window) ? user::ContextOf(window) : nullptr;
 }
 
 BOOL ImmReleaseContext(HWND window, HIMC context) {
-    return context == reinterpret_cast<HIMC>(window) ? TRUE : FALSE;
+    return context && context == ImmGetContext(window) ? TRUE : FALSE;
+}
+
+HIMC ImmAssociateContext(HWND window, HIMC context) {
+    user::Guard lock(user::WindowSystemLock());
+    if (!user::FindWindowRecord(window)) {
+        return nullptr;
+    }
+    HIMC previous = user::ContextOf(window);
+    if (context == user::OwnContext(window)) {
+        user::Associations().erase(window);
+    } else {
+        user::Associations()[window] = context;
+    }
+    bool focused = user::Input().focus == window;
+    lock.unlock();
+    if (focused) {
+        user::FollowInputMethodOfFocus();
+    }
+    return previous;
 }
 
 BOOL ImmSetCompositionWindow(HIMC context, const COMPOSITIONFORM* form) {

@@ -5,6 +5,7 @@
 #include "plat/input.h"
 #include "plat/message_queue.h"
 #include "plat/window.h"
+#include "user/composition_strings.h"
 #include "user/input_state.h"
 #include "user/thread_queues.h"
 #include "user/timers.h"
@@ -119,6 +120,7 @@ void Forget(HWND window) {
     --record->windowClass->windowCount;
     user::RemoveWindowTimers(window);
     user::ForgetInputWindow(window);
+    user::ForgetInputMethod(window);
     user::RemoveWindowRecord(window);
     lock.unlock();
     if (hasSurface) {
