@@ -1,12 +1,12 @@
 #include "LauncherLib/UnZipCommand.h"
 
 #include <Poco/Exception.h>
-#include <Poco/Zip/ZipArchive.h>
+#include <Poco/Zip/SkipCallback.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "ArchiveStream.h"
+#include "ArchiveWalk.h"
 #include "LauncherLib/CommandParams.h"
 #include "MyDecompress.h"
 #include "UnpackingCancelled.h"
@@ -43,8 +43,8 @@ bool HasEndOfCentralDirectory(std::ifstream& stream) {
 }
 
 int CountDirectoryEntries(ArchiveStream& archive) {
-    Poco::Zip::ZipArchive directory(archive.Get());
-    return static_cast<int>(std::distance(directory.fileInfoBegin(), directory.fileInfoEnd()));
+    Poco::Zip::SkipCallback skip;
+    return WalkArchive(archive.Get(), skip);
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ void CUnZipCommand::Unpack(const std::string& zipfile, const std::string& destdi
         if (!archive.IsOpen()) {
             return Fail(result, "Cannot open the archive " + zipfile);
         }
-        Poco::Zip::ZipArchive walk(archive.Get(), decompress);
+        WalkArchive(archive.Get(), decompress);
     }
     decompress.Finish();
 

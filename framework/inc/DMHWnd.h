@@ -5,6 +5,7 @@
 // from it and override HandleEvent to receive the widgets' events.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "DMCWnd.h"
@@ -19,6 +20,7 @@ namespace DM {
 
 class DMHWnd;
 class DMDummyWnd;
+class IDUIRealWnd;
 
 // The "dm" element's attributes.
 class DMHWnd_XmlInfo : public DMBase {
@@ -151,7 +153,9 @@ private:
     void PresentLayered(const RECT& rect, IDMCanvas* picture, BYTE alpha);
     void RenderInvalid(plat::HDC context);
     void UpdateToolTip(LPARAM point);
+    DMCode AnimateOpaque(DWORD time, DWORD flags);
     void AnimateTranslucent(DWORD time, DWORD flags);
+    void ForEachRealWnd(const std::function<void(IDUIRealWnd&)>& visit);
 
     DMSmartPtrT<IDMCanvas> m_pAdjustCanvas;
     DMSmartPtrT<IDMDraw> m_pDraw;

@@ -136,6 +136,12 @@ std::vector<ArchiveCase> ArchiveCases() {
           {"游.txt", "not UTF-8 after all"}},
          {"表だよ"},
          {"other.txt"}},
+        {"a name that occurs twice unpacks in archive order",
+         {{.name = "twice.txt", .data = "older"},
+          {.name = "twice.txt", .data = "newer", .deflate = true},
+          {.name = "after.txt", .data = "found"}},
+         true,
+         {{"twice.txt", "newer"}, {"after.txt", "found"}}},
         {"CRC mismatch deletes the file and fails; later entries still unpack",
          {{.name = "bad.txt", .data = "corrupted", .deflate = true, .corruptCrc = true},
           {.name = "good.txt", .data = "fine"}},
@@ -334,6 +340,68 @@ TEST(UnzipCommand, DamagedOrMissingArchivesFail) {
     EXPECT_FALSE(fs::exists(temp / "out" / "a.bin"));
 }
 
+// Local headers that the ZIP library would read past (a ZIP64 extra field whose values end
+// beyond the field) or stop on with an assertion refuse the archive before anything is unpacked.
+TEST(UnzipCommand, LocalHeadersTheZipLibraryCannotParseRefuseTheArchive) {
+    constexpr std::int64_t kToZip64Magic = 0xFFFFFFFFLL - 3;  // "abc" stored as 0xFFFFFFFF
+    const std::string zip64Id = {'\x01', '\x00'};
+    struct Case {
+        const char* label;
+        ZipEntry entry;
+        const char* errorMentions;
+    };
+    const Case cases[] = {
+        {"a ZIP64 field declaring 8 bytes that holds 2",
+         {.name = "a.txt",
+          .data = "abc",
+          .sizeError = kToZip64Magic,
+          .extra = zip64Id + std::string("\x08\x00\x03\x00", 4)},
+         "ZIP64 extra field shorter than its values in the local header at byte 0"},
+        {"a ZIP64 field whose second record claims the field's last 4 bytes as 8",
+         {.name = "a.txt",
+          .data = "abc",
+          .sizeError = kToZip64Magic,
+          .extra = zip64Id + std::string("\x10\x00\x03\0\0\0\0\0\0\0", 10) + zip64Id +
+                   std::string("\x08\x00\0\0\0\0", 6)},
+         "ZIP64 extra field shorter than its values"},
+        {"a compression method the library does not know",
+         {.name = "a.txt", .data = "abc", .method = 14},
+         "Unsupported compression method (14) in the local header at byte 0"},
+    };
+    for (const Case& c : cases) {
+        TempDir temp;
+        WriteZip(temp / "a.zip", {c.entry, {.name = "after.txt", .data = "x"}});
+
+        Outcome outcome = Unpack(temp / "a.zip", temp / "out");
+
+        EXPECT_FALSE(outcome.success) << c.label;
+        EXPECT_NE(outcome.result->Get("Error").find(c.errorMentions), std::string::npos)
+            << c.label << ": " << outcome.result->Get("Error");
+        EXPECT_FALSE(fs::exists(temp / "out" / "after.txt")) << c.label;
+    }
+}
+
+// The end records after the central directory are not parsed: a ZIP64 end record claiming an
+// exabyte of extensible data (the ZIP library allocated that much) leaves the archive as good as
+// its entries.
+TEST(UnzipCommand, AZip64EndRecordIsNotRead) {
+    TempDir temp;
+    std::string archive = vael::test::BuildZip({{.name = "a.txt", .data = "alpha"}});
+    std::string zip64End = "PK\x06\x06";
+    for (int shift = 0; shift < 64; shift += 8) {
+        zip64End += static_cast<char>(((1ULL << 62) >> shift) & 0xFF);
+    }
+    zip64End += std::string(44, '\0');
+    constexpr std::size_t kEndRecordSize = 22;
+    archive.insert(archive.size() - kEndRecordSize, zip64End);
+    WriteFile(temp / "a.zip", archive);
+
+    Outcome outcome = Unpack(temp / "a.zip", temp / "out");
+
+    EXPECT_TRUE(outcome.success) << outcome.result->Get("Error");
+    EXPECT_EQ(ReadFile(temp / "out" / "a.txt"), "alpha");
+}
+
 TEST(UnzipCommand, ParametersThatAreNotJsonFail) {
     CUnZipCommand command("UnzipCommand-1", "not json");
     auto result = std::make_shared<ResultMap>();
@@ -455,7 +523,8 @@ void CompressWithPoco(const fs::path& source, const fs::path& archive) {
     compress.close();
 }
 
-// Archives made by POCO and by the archivers users have: the unpacked tree equals the packed one.
+// Archives made by POCO and by the archivers users have (Info-ZIP's also with ZIP64 headers
+// forced): the unpacked tree equals the packed one.
 TEST(UnzipCommand, UnpacksArchivesFromPocoZipAndBsdtar) {
     TempDir temp;
     fs::path source = temp / "src";
@@ -467,9 +536,10 @@ TEST(UnzipCommand, UnpacksArchivesFromPocoZipAndBsdtar) {
     ASSERT_EQ(std::system((inSource + "zip -qr ../zip.zip .").c_str()), 0);
     ASSERT_EQ(std::system((inSource + "bsdtar --format zip -cf ../bsdtar.zip .").c_str()), 0);
     ASSERT_EQ(std::system((inSource + "zip -q -fd - -r . > ../stream.zip").c_str()), 0);
+    ASSERT_EQ(std::system((inSource + "zip -q -fz -r ../zip64.zip .").c_str()), 0);
     CompressWithPoco(source, temp / "poco.zip");
 
-    for (const char* archive : {"zip.zip", "bsdtar.zip", "stream.zip", "poco.zip"}) {
+    for (const char* archive : {"zip.zip", "bsdtar.zip", "stream.zip", "zip64.zip", "poco.zip"}) {
         fs::path out = temp / (std::string("out-") + archive);
         Outcome outcome = Unpack(temp / archive, out);
         EXPECT_TRUE(outcome.success) << archive << ": " << outcome.result->Get("Error");

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "Common/ActiveX/IDUIRealWnd.h"
 #include "Core/DMPluginsTool.h"
 #include "DMApp.h"
 #include "DMCWnd.h"
@@ -59,6 +60,10 @@ constexpr const char* kLayouts[][2] = {
             <window name="plain" pos="150,10,@100,@50"/>
             <window name="off" pos="10,100,@100,@50" tiptext="never" bdisable="1"/>
           </root>
+        </dm>)xml"},
+    {"real",
+     R"xml(<dm initsize="200,100">
+          <root><popupreal name="web" pos="10,10,@100,@50"/></root>
         </dm>)xml"},
     {"grey", R"xml(<dm initsize="60,40" s="0" clrbg="pbgra(00,00,ff,ff)"><root/></dm>)xml"},
     {"faded", R"xml(<dm initsize="60,40" alpha="128" clrbg="pbgra(00,00,ff,ff)"><root/></dm>)xml"},
@@ -146,6 +151,11 @@ RECT ScreenRect(HWND window) {
     RECT rect{};
     plat::GetWindowRect(window, &rect);
     return rect;
+}
+
+// As the window system records it, from any thread.
+bool Visible(HWND window) {
+    return plat::IsWindowVisible(window) != plat::FALSE;
 }
 
 bool Shown(HWND window) {
@@ -654,6 +664,60 @@ TEST_F(HostWindow, OpaqueHostAnimationTakesItsTime) {
     EXPECT_EQ(host->DM_AnimateWindow(100, plat::AW_BLEND), DM_ECODE_FAIL) << "shown already";
     EXPECT_EQ(host->DM_AnimateWindow(50, plat::AW_BLEND | plat::AW_HIDE), DM_ECODE_OK);
     EXPECT_FALSE(Shown(window));
+    host->DestroyWindow();
+}
+
+// A real-window widget whose native window is a popup owned by the host: it stays on the
+// screen when only the host hides.
+class PopupRealWnd : public IDUIRealWnd {
+    DMDECLARE_CLASS_NAME(PopupRealWnd, IDUIRealWnd, L"popupreal", L"window", DMREG_Window)
+public:
+    HWND OnCreateRealWnd(const wchar_t*, HWND host) override {
+        return plat::CreateWindowExW(0, plat::MAKEINTATOM(DMApp::GetObjPtr()->GetClassAtom()),
+                                     L"popup", plat::WS_POPUP, 0, 0, 100, 50, host, nullptr,
+                                     nullptr, nullptr);
+    }
+    int OnDestroyRealWnd() override { return 1; }
+    int OnShowRealWnd(bool, LPARAM) override { return 1; }
+    int OnHostMove() override { return 0; }
+    int OnMoveRealWnd(const RECT&) override { return 1; }
+};
+
+// An opaque host hides the popups of its real-window widgets before it animates itself away,
+// and shows them again with it.
+TEST_F(HostWindow, OpaqueHostAnimationTakesTheRealWindowsAlong) {
+    app.Register(DMRegHelperT<PopupRealWnd>(), true);
+    auto host = DMSmartPtrT<RecordingHost>::Adopt(new RecordingHost);
+    HWND window = host->DM_CreateWindow(L"real");
+    EXPECT_EQ(host->DM_AnimateWindow(50, plat::AW_BLEND), DM_ECODE_OK);
+    auto* widget = dynamic_cast<PopupRealWnd*>(host->FindChildByName(L"web"));
+    ASSERT_NE(widget, nullptr);
+    HWND popup = widget->GetRealHWnd();
+    EXPECT_TRUE(Visible(popup));
+
+    std::atomic<bool> done{false};
+    std::atomic<bool> popupOverHiddenHost{false};
+    std::atomic<bool> popupGoneFirst{false};
+    std::thread watcher([&] {
+        while (!done) {
+            popupOverHiddenHost = popupOverHiddenHost || (!Visible(window) && Visible(popup));
+            popupGoneFirst = popupGoneFirst || (Visible(window) && !Visible(popup));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    EXPECT_EQ(host->DM_AnimateWindow(100, plat::AW_BLEND | plat::AW_HIDE), DM_ECODE_OK);
+    done = true;
+    watcher.join();
+    EXPECT_TRUE(popupGoneFirst);
+    EXPECT_FALSE(popupOverHiddenHost);
+    EXPECT_FALSE(Visible(popup));
+
+    EXPECT_EQ(host->DM_AnimateWindow(50, plat::AW_BLEND), DM_ECODE_OK);
+    EXPECT_TRUE(Visible(popup)) << "back with the host";
+    widget->SetVisible(false, true);
+    EXPECT_EQ(host->DM_AnimateWindow(50, plat::AW_BLEND | plat::AW_HIDE), DM_ECODE_OK);
+    EXPECT_EQ(host->DM_AnimateWindow(50, plat::AW_BLEND), DM_ECODE_OK);
+    EXPECT_FALSE(Visible(popup)) << "its widget is hidden";
     host->DestroyWindow();
 }
 

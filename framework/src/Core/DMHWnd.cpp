@@ -283,15 +283,19 @@ LRESULT DMHWnd::OnHostDestroy(UINT, WPARAM, LPARAM) {
 
 // The native windows of this host's real-window widgets follow it.
 LRESULT DMHWnd::OnHostMove(UINT, WPARAM, LPARAM) {
+    ForEachRealWnd([](IDUIRealWnd& widget) { widget.OnHostMoved(); });
+    SetMsgHandled(false);
+    return 0;
+}
+
+void DMHWnd::ForEachRealWnd(const std::function<void(IDUIRealWnd&)>& visit) {
     DUIWndPool& pool = DMApp::GetObjPtr()->GetWndPool();
     for (DUIWND handle : pool.RealWnds()) {
         auto* widget = dynamic_cast<IDUIRealWnd*>(pool.FindDUIWnd(handle));
         if (widget && widget->GetContainer() == this) {
-            widget->OnHostMoved();
+            visit(*widget);
         }
     }
-    SetMsgHandled(false);
-    return 0;
 }
 
 void DMHWnd::OnDestroyed() {

@@ -1,6 +1,7 @@
 #include <chrono>
 #include <thread>
 
+#include "Common/ActiveX/IDUIRealWnd.h"
 #include "DMApp.h"
 #include "DMHWnd.h"
 #include "plat/layered.h"
@@ -64,12 +65,30 @@ DMCode DMHWnd::DM_AnimateWindow(DWORD time, DWORD flags) {
         return DM_ECODE_FAIL;
     }
     if (!m_pHostXmlInfo->m_bTranslucent) {
-        return plat::AnimateWindow(m_hWnd, time, flags) ? DM_ECODE_OK : DM_ECODE_FAIL;
+        return AnimateOpaque(time, flags);
     }
     if (time / kStepMs < 2) {
         return DM_ECODE_FAIL;
     }
     AnimateTranslucent(time, flags);
+    return DM_ECODE_OK;
+}
+
+// The platform animates the window; the native windows of the real-window widgets, windows of
+// their own, are hidden before it hides the host and follow their widgets once it shows it. A
+// host already in the asked state is refused before anything changes.
+DMCode DMHWnd::AnimateOpaque(DWORD time, DWORD flags) {
+    bool hide = flags & plat::AW_HIDE;
+    if (hide != (plat::IsWindowVisible(m_hWnd) != plat::FALSE)) {
+        return DM_ECODE_FAIL;
+    }
+    if (hide) {
+        ForEachRealWnd([](IDUIRealWnd& widget) { widget.HideRealWnd(); });
+    }
+    plat::AnimateWindow(m_hWnd, time, flags);
+    if (!hide) {
+        ForEachRealWnd([](IDUIRealWnd& widget) { widget.FollowVisibility(); });
+    }
     return DM_ECODE_OK;
 }
 

@@ -97,6 +97,16 @@ void IDUIRealWnd::OnHostMoved() {
     }
 }
 
+void IDUIRealWnd::HideRealWnd() {
+    if (plat::IsWindow(m_hRealWnd)) {
+        plat::ShowWindow(m_hRealWnd, plat::SW_HIDE);
+    }
+}
+
+void IDUIRealWnd::FollowVisibility() {
+    OnRealShowWindow(1, 0);
+}
+
 void IDUIRealWnd::Reposition() {
     if (!plat::IsWindow(m_hRealWnd) || !plat::IsWindowVisible(m_hRealWnd) || IsEmpty(m_rcWindow)) {
         return;

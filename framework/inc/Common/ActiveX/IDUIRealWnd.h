@@ -25,6 +25,12 @@ public:
     bool ProcessWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // The host window moved.
     void OnHostMoved();
+    // The host window is about to be hidden by an animation: the native window goes first, as
+    // a window of its own it would otherwise stay on the screen.
+    void HideRealWnd();
+    // The host window was shown by an animation: the native window shows again where the
+    // widget is visible.
+    void FollowVisibility();
     HWND GetRealHWnd() const { return m_hRealWnd; }
 
 private:
