@@ -6,10 +6,9 @@
 
 #include "DMApp.h"
 #include "DMHWnd.h"
-#include "DMResZipImpl.h"
+#include "LauncherSkin.h"
 #include "plat/headless.h"
 #include "plat/message_queue.h"
-#include "plat/resources.h"
 #include "plat/show_commands.h"
 
 using namespace DM;
@@ -29,11 +28,7 @@ void Pump() {
 
 bool LoadSkin(DMApp& app) {
     plat::headless::Use();
-    app.Register(DMRegHelperT<DMResZipImpl>(), true);
-    app.SetDefRegObj(L"DMResZipImpl", DMREG_Res);
-    DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-    return app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr) == DM_ECODE_OK &&
-           app.InitGlobal(L"global") == DM_ECODE_OK;
+    return LoadLauncherSkin(app);
 }
 
 DMSmartPtrT<DMHWnd> OpenMain() {

@@ -14,11 +14,10 @@
 
 #include "DMApp.h"
 #include "DMRegType.h"
-#include "DMResZipImpl.h"
 #include "DMSmartPtrT.h"
 #include "IDMRender.h"
 #include "IDMSkin.h"
-#include "plat/resources.h"
+#include "LauncherSkin.h"
 
 // After the platform's types: glib defines TRUE and FALSE as macros.
 #include <pango/pangocairo.h>
@@ -122,11 +121,7 @@ double Median(std::vector<double> times) {
 int main(int argc, char** argv) {
     int frames = argc > 1 ? std::atoi(argv[1]) : 300;
     DMApp app;
-    app.Register(DMRegHelperT<DMResZipImpl>(), true);
-    app.SetDefRegObj(L"DMResZipImpl", DMREG_Res);
-    DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-    if (app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr) != DM_ECODE_OK ||
-        app.InitGlobal(L"global") != DM_ECODE_OK) {
+    if (!LoadLauncherSkin(app)) {
         std::fprintf(stderr, "the skin did not load\n");
         return 1;
     }

@@ -5,25 +5,19 @@
 #include <vector>
 
 #include "DMApp.h"
-#include "DMResZipImpl.h"
+#include "DMRegType.h"
 #include "DMXml.h"
 #include "IDMImgDecoder.h"
-#include "plat/resources.h"
+#include "IDMRes.h"
+#include "LauncherSkin.h"
 
 using namespace DM;
 
 namespace {
 
-bool LoadSkinArchive(DMApp& app) {
-    app.Register(DMRegHelperT<DMResZipImpl>(), true);
-    app.SetDefRegObj(L"DMResZipImpl", DMREG_Res);
-    DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-    return app.LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr) == DM_ECODE_OK;
-}
-
 void BM_ReadMainLayoutFromSkinArchive(benchmark::State& state) {
     DMApp app;
-    if (!LoadSkinArchive(app)) {
+    if (!LoadLauncherSkinPack(app)) {
         state.SkipWithError("the skin archive did not load");
         return;
     }
@@ -39,7 +33,7 @@ BENCHMARK(BM_ReadMainLayoutFromSkinArchive);
 void BM_DecodeEverySkinPicture(benchmark::State& state) {
     DMApp app;
     IDMRes* pack = nullptr;
-    if (!LoadSkinArchive(app) || app.GetDefRegObj(&pack, DMREG_Res) != DM_ECODE_OK) {
+    if (!LoadLauncherSkinPack(app) || app.GetDefRegObj(&pack, DMREG_Res) != DM_ECODE_OK) {
         state.SkipWithError("the skin archive did not load");
         return;
     }

@@ -12,10 +12,9 @@
 #include "Common/ActiveX/DUIIE.h"
 #include "DMApp.h"
 #include "DMHWnd.h"
-#include "DMResZipImpl.h"
+#include "LauncherSkin.h"
 #include "plat/com_classes.h"
 #include "plat/message_queue.h"
-#include "plat/resources.h"
 #include "plat/show_commands.h"
 #include "plat/text.h"
 #include "plat/window.h"
@@ -35,14 +34,6 @@ public:
     bool complete = false;
     std::chrono::steady_clock::time_point done;
 };
-
-bool LoadSkin(DM::DMApp& app) {
-    app.Register(DM::DMRegHelperT<DM::DMResZipImpl>(), true);
-    app.SetDefRegObj(L"DMResZipImpl", DM::DMREG_Res);
-    DM::DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-    return app.LoadResPack(reinterpret_cast<DM::WPARAM>(&param), 0, nullptr) == DM::DM_ECODE_OK &&
-           app.InitGlobal(L"global") == DM::DM_ECODE_OK;
-}
 
 double ResidentMiB() {
     std::ifstream status("/proc/self/status");
@@ -73,7 +64,7 @@ int main(int argc, char** argv) {
     setenv("DM_DRIVER", "gtk", 1);
     plat::OleInitialize(nullptr);
     DM::DMApp app;
-    if (!LoadSkin(app)) {
+    if (!LoadLauncherSkin(app)) {
         std::fprintf(stderr, "the skin archive did not load\n");
         return 1;
     }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "DMResZipImpl.h"
 #include "IERealWnd.h"
 #include "IniFile.h"
+#include "LauncherSkin.h"
 #include "plat/com_classes.h"
 #include "plat/files.h"
 #include "plat/message_box.h"
@@ -20,7 +20,6 @@ namespace {
 
 constexpr size_t kConfigurationBufferSize = 1024;
 constexpr unsigned kConfigurationResource = 105;
-constexpr unsigned kSkinResource = 106;
 
 }  // namespace
 
@@ -72,7 +71,7 @@ std::optional<int> Launcher::Start() {
     }
     plat::OleInitialize(nullptr);
     m_app = std::make_unique<DMApp>(m_instance);
-    LoadSkin();
+    LoadLauncherSkin(*m_app);
     m_status = m_app->Register(DMRegHelperT<IERealWnd>(), true);
     m_window = DMSmartPtrT<CMainWnd>::Adopt(new CMainWnd);
     LauncherConfiguration configuration = ParseConfiguration(ReadConfigurationText());
@@ -87,14 +86,6 @@ std::optional<int> Launcher::Start() {
 int Launcher::Run() {
     m_app->Run(m_window->m_hWnd);
     return m_status;
-}
-
-void Launcher::LoadSkin() {
-    m_app->Register(DMRegHelperT<DMResZipImpl>(), true);
-    m_app->SetDefRegObj(L"DMResZipImpl", DMREG_Res);
-    DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(kSkinResource), L"ZIP"};
-    m_app->LoadResPack(reinterpret_cast<WPARAM>(&param), 0, nullptr);
-    m_app->InitGlobal(L"global");
 }
 
 // Creates the window from "main", hands it the addresses, initialises, centres and shows it.

@@ -47,7 +47,6 @@ public:
 
 private:
     bool AnotherInstanceRuns();
-    void LoadSkin();
     bool OpenMainWindow(const LauncherConfiguration& configuration);
 
     plat::HINSTANCE m_instance;

@@ -1,23 +1,13 @@
-// The launcher's skin from the executable's ZIP resource as the current pack, and a host window
-// that records the clicks reaching its event handler.
+// A host window that records the clicks reaching its event handler.
 #pragma once
 
 #include <vector>
 
 #include "DMApp.h"
 #include "DMHWnd.h"
-#include "DMResZipImpl.h"
-#include "plat/resources.h"
+#include "LauncherSkin.h"
 
 namespace vael::test {
-
-inline bool LoadLauncherSkin(DM::DMApp& app) {
-    app.Register(DM::DMRegHelperT<DM::DMResZipImpl>(), true);
-    app.SetDefRegObj(L"DMResZipImpl", DM::DMREG_Res);
-    DM::DMResZipParam param{1, nullptr, nullptr, plat::MAKEINTRESOURCEW(106), L"ZIP"};
-    return app.LoadResPack(reinterpret_cast<DM::WPARAM>(&param), 0, nullptr) == DM::DM_ECODE_OK &&
-           app.InitGlobal(L"global") == DM::DM_ECODE_OK;
-}
 
 class ClickRecordingHost : public DM::DMHWnd {
 public:

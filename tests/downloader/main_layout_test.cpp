@@ -24,7 +24,7 @@ class MainLayout : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::headless::Use();
-        ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+        ASSERT_TRUE(LoadLauncherSkin(app));
         ASSERT_EQ(app.LoadXmlRes(layout, L"layout", L"main"), DM_ECODE_OK);
         root.Attach(new DUIWindow);
         root->SetContainer(&container);

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "DMApp.h"
@@ -47,7 +47,7 @@ protected:
         fs::remove(plat::HostPathFromWindowsW(FolderMemoPath()));
         fs::remove(DriveD());
         fs::create_directory_symlink(m_driveD.path(), DriveD());
-        ASSERT_TRUE(vael::test::LoadLauncherSkin(m_app));
+        ASSERT_TRUE(LoadLauncherSkin(m_app));
     }
     void TearDown() override {
         if (plat::IsWindow(m_window->m_hWnd)) {
@@ -63,14 +63,13 @@ protected:
     // until the client goes, so that only the test decides which records arrive.
     void Open(const std::string& url = kUrl) {
         m_window->Client().Init("", "");
-        vael::test::RegisterScripted(
-            "httpurlgetbigfilecmd",
-            [this](LauncherLib::CCommandBase& self, LauncherLib::ResultMapPtr) {
-                m_downloadStarted = true;
-                while (!self.IsCancelled()) {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                }
-            });
+        vael::test::RegisterScripted("httpurlgetbigfilecmd", [this](LauncherLib::CCommandBase& self,
+                                                                    LauncherLib::ResultMapPtr) {
+            m_downloadStarted = true;
+            while (!self.IsCancelled()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
         ASSERT_NE(m_window->DM_CreateWindow(L"main"), nullptr);
         m_window->m_strDownloadUrl = url;
         plat::SendMessageW(m_window->m_hWnd, plat::WM_INITDIALOG, 0, 0);

@@ -31,7 +31,7 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::headless::Use();
-        ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+        ASSERT_TRUE(LoadLauncherSkin(app));
         window = host->DM_CreateWindow(L"main", 200, 100);
         ASSERT_NE(window, nullptr);
         host->ShowWindow(plat::SW_SHOWNOACTIVATE);

@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         plat::headless::Use();
         plat::OleInitialize(nullptr);
-        ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+        ASSERT_TRUE(LoadLauncherSkin(app));
         app.Register(DMRegHelperT<IERealWnd>(), true);
         window = host->DM_CreateWindow(L"main", 200, 100);
         ASSERT_NE(window, nullptr);

@@ -28,7 +28,7 @@ class SavePath : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::headless::Use();
-        ASSERT_TRUE(vael::test::LoadLauncherSkin(app));
+        ASSERT_TRUE(LoadLauncherSkin(app));
         window = host->DM_CreateWindow(L"main", kWindowX, kWindowY);
         ASSERT_NE(window, nullptr);
         host->ShowWindow(plat::SW_SHOW);

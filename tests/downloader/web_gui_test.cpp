@@ -110,7 +110,7 @@ protected:
         setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 1);
         plat::OleInitialize(nullptr);
         app = std::make_unique<DMApp>();
-        ASSERT_TRUE(vael::test::LoadLauncherSkin(*app));
+        ASSERT_TRUE(LoadLauncherSkin(*app));
         app->Register(DMRegHelperT<IERealWnd>(), true);
     }
     void TearDown() override {
@@ -417,7 +417,7 @@ TEST(WebProcesses, EndWithTheProgram) {
         {
             DMApp app;
             Handler handler;
-            if (vael::test::LoadLauncherSkin(app)) {
+            if (LoadLauncherSkin(app)) {
                 auto host = DMSmartPtrT<DMHWnd>::Adopt(new DMHWnd);
                 host->DM_CreateWindow(L"dui_ie");
                 plat::SetWindowPos(host->m_hWnd, nullptr, 0, 0, 200, 200, plat::SWP_NOZORDER);
