@@ -5,22 +5,13 @@
 #include <Poco/Net/HTTPResponse.h>
 #include <Poco/URI.h>
 
-#include <optional>
-
 #include "PocoRequest.h"
 #include "PostForm.h"
-#include "RequestFailures.h"
 
 namespace LauncherLib {
 
 void CHttpPostCommand::Execute(ResultMapPtr result) {
-    std::optional<PostParams> params = ReadPostParams(GetParams());
-    if (!params) {
-        SetFail();
-        result->Set("error", kBadPostParams);
-        return;
-    }
-    RunReportingFailures(*this, *result, [&] { Post(*params, *result); });
+    RunPost(*this, *result, [&](const PostParams& params) { Post(params, *result); });
 }
 
 void CHttpPostCommand::Post(const PostParams& params, ResultMap& result) {

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "RequestFailures.h"
+
 namespace LauncherLib {
 namespace {
 
@@ -65,6 +67,17 @@ std::string HttpCodeText(int status) {
     char text[32];
     std::snprintf(text, sizeof text, "http code %d", status);
     return text;
+}
+
+void RunPost(CCommandBase& command, ResultMap& result,
+             const std::function<void(const PostParams&)>& post) {
+    std::optional<PostParams> params = ReadPostParams(command.GetParams());
+    if (!params) {
+        command.SetFail();
+        result.Set("error", kBadPostParams);
+        return;
+    }
+    RunReportingFailures(command, result, [&] { post(*params); });
 }
 
 }  // namespace LauncherLib

@@ -1,10 +1,14 @@
-// The parameters of the POST commands: a JSON object with the address in "url" and the form
-// fields in "params", an array of one-member objects ({"name": "value"}).
+// The parameters of the POST commands and their run: a JSON object with the address in "url"
+// and the form fields in "params", an array of one-member objects ({"name": "value"}).
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+
+#include "LauncherLib/CommandBase.h"
+#include "LauncherLib/ResultMap.h"
 
 namespace LauncherLib {
 
@@ -29,5 +33,10 @@ std::string EncodedForm(const FormFields& fields);
 std::string HttpCodeText(int status);
 
 constexpr const char* kBadPostParams = "fail to parse json value";
+
+// A POST command's run: parameters that do not read fail it with "error" kBadPostParams;
+// otherwise `post` runs with every failure reported as RunReportingFailures does.
+void RunPost(CCommandBase& command, ResultMap& result,
+             const std::function<void(const PostParams&)>& post);
 
 }  // namespace LauncherLib

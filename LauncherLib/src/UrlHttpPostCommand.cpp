@@ -6,13 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
-#include <optional>
 
 #include "CurlDownload.h"
 #include "LauncherLib/CurlTransfer.h"
 #include "LauncherLib/DownloadStream.h"
 #include "PostForm.h"
-#include "RequestFailures.h"
 #include "plat/text.h"
 
 namespace LauncherLib {
@@ -61,13 +59,7 @@ int DiscardDebugOutput(CURL*, curl_infotype, char*, std::size_t, void*) {
 }  // namespace
 
 void CUrlHttpPostCommand::Execute(ResultMapPtr result) {
-    std::optional<PostParams> params = ReadPostParams(GetParams());
-    if (!params) {
-        SetFail();
-        result->Set("error", kBadPostParams);
-        return;
-    }
-    RunReportingFailures(*this, *result, [&] { Post(*params, *result); });
+    RunPost(*this, *result, [&](const PostParams& params) { Post(params, *result); });
 }
 
 void CUrlHttpPostCommand::Post(const PostParams& params, ResultMap& result) {
