@@ -7,6 +7,7 @@
 #include "DMApp.h"
 #include "DMHWnd.h"
 #include "LauncherSkin.h"
+#include "MessagePump.h"
 #include "plat/headless.h"
 #include "plat/message_queue.h"
 #include "plat/show_commands.h"
@@ -18,14 +19,6 @@ namespace {
 constexpr int kLeft = 200;
 constexpr int kTop = 100;
 
-void Pump() {
-    plat::MSG message{};
-    while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
-        plat::TranslateMessage(&message);
-        plat::DispatchMessageW(&message);
-    }
-}
-
 bool LoadSkin(DMApp& app) {
     plat::headless::Use();
     return LoadLauncherSkin(app);
@@ -35,7 +28,7 @@ DMSmartPtrT<DMHWnd> OpenMain() {
     auto host = DMSmartPtrT<DMHWnd>::Adopt(new DMHWnd);
     host->DM_CreateWindow(L"main", kLeft, kTop);
     host->ShowWindow(plat::SW_SHOWNOACTIVATE);
-    Pump();
+    vael::test::PumpMessages();
     return host;
 }
 
@@ -48,7 +41,7 @@ void BM_OpenMainWindow(benchmark::State& state) {
     for (auto _ : state) {
         DMSmartPtrT<DMHWnd> host = OpenMain();
         host->DestroyWindow();
-        Pump();
+        vael::test::PumpMessages();
     }
 }
 BENCHMARK(BM_OpenMainWindow)->Unit(benchmark::kMillisecond);
@@ -69,10 +62,10 @@ void BM_HoverOneButton(benchmark::State& state) {
         hover = !hover;
         POINT at = hover ? over : beside;
         plat::headless::MoveMouse(at.x, at.y);
-        Pump();
+        vael::test::PumpMessages();
     }
     host->DestroyWindow();
-    Pump();
+    vael::test::PumpMessages();
 }
 BENCHMARK(BM_HoverOneButton)->Unit(benchmark::kMicrosecond);
 

@@ -13,6 +13,7 @@
 #include "DMXml.h"
 #include "DUIEdit.h"
 #include "LauncherSkin.h"
+#include "MessagePump.h"
 #include "plat/headless.h"
 #include "plat/keyboard.h"
 #include "plat/message_queue.h"
@@ -27,14 +28,6 @@ constexpr int kLeft = 200;
 constexpr int kTop = 100;
 constexpr int kRounds = 400;
 
-void Pump() {
-    plat::MSG message{};
-    while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
-        plat::TranslateMessage(&message);
-        plat::DispatchMessageW(&message);
-    }
-}
-
 bool LoadSkin(DMApp& app) {
     plat::headless::Use();
     return LoadLauncherSkin(app);
@@ -46,7 +39,7 @@ double MedianMilliseconds(Step step) {
     for (int round = 0; round < kRounds; ++round) {
         auto start = std::chrono::steady_clock::now();
         step(round);
-        Pump();
+        vael::test::PumpMessages();
         times.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
@@ -57,7 +50,7 @@ double MedianMilliseconds(Step step) {
 
 void ClickInto(const RECT& rect) {
     plat::headless::Click(kLeft + rect.left + 20, kTop + (rect.top + rect.bottom) / 2);
-    Pump();
+    vael::test::PumpMessages();
 }
 
 // A letter, then a backspace, so that the text keeps its length.
@@ -85,11 +78,11 @@ double WheelScroll(DMHWnd& host) {
                 std::wstring(13 - std::to_wstring(line).size(), L'.') + L"\r\n";
     }
     notes->SetWindowText(text.c_str());
-    Pump();
+    vael::test::PumpMessages();
     RECT rect = notes->m_rcWindow;
     plat::headless::MoveMouse(kLeft + (rect.left + rect.right) / 2,
                               kTop + (rect.top + rect.bottom) / 2);
-    Pump();
+    vael::test::PumpMessages();
     return MedianMilliseconds([](int round) {
         plat::headless::TurnWheel(round % 2 ? plat::WHEEL_DELTA : -plat::WHEEL_DELTA);
     });
@@ -106,10 +99,10 @@ int main() {
     auto host = DMSmartPtrT<DMHWnd>::Adopt(new DMHWnd);
     host->DM_CreateWindow(L"main", kLeft, kTop);
     host->ShowWindow(plat::SW_SHOW);
-    Pump();
+    vael::test::PumpMessages();
     std::printf("keypress_ms=%.3f\n", KeyPress(*host));
     std::printf("scroll_ms=%.3f\n", WheelScroll(*host));
     host->DestroyWindow();
-    Pump();
+    vael::test::PumpMessages();
     return 0;
 }

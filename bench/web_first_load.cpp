@@ -13,6 +13,7 @@
 #include "DMApp.h"
 #include "DMHWnd.h"
 #include "LauncherSkin.h"
+#include "MessagePump.h"
 #include "plat/com_classes.h"
 #include "plat/message_queue.h"
 #include "plat/show_commands.h"
@@ -46,14 +47,6 @@ double ResidentMiB() {
     return 0;
 }
 
-void Pump() {
-    plat::MSG message{};
-    while (plat::PeekMessageW(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
-        plat::TranslateMessage(&message);
-        plat::DispatchMessageW(&message);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,7 +78,7 @@ int main(int argc, char** argv) {
     host->ShowWindow(plat::SW_SHOWNOACTIVATE);
     auto deadline = start + std::chrono::seconds(30);
     while (!watch.complete && std::chrono::steady_clock::now() < deadline) {
-        Pump();
+        vael::test::PumpMessages();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     if (!watch.complete) {
