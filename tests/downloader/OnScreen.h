@@ -1,38 +1,16 @@
-// Helpers of the tests that look at the launcher on an X server of their own: waiting while the
-// messages are served, and reading the screen.
+// Helpers of the tests that look at the launcher on an X server of their own: running xdotool
+// and reading the screen; waiting while the messages are served comes with MessagePump.h.
 #pragma once
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gdk/gdk.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "MessagePump.h"
 
 namespace vael::test {
-
-// Dispatches messages until `done` holds; false when `timeout` passes first.
-inline bool PumpUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        PumpMessages();
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
-inline void Settle(std::chrono::milliseconds time) {
-    auto until = std::chrono::steady_clock::now() + time;
-    PumpUntil([until] { return std::chrono::steady_clock::now() >= until; }, time * 2);
-}
 
 inline bool RunXdotool(const std::string& arguments) {
     return std::system(("xdotool " + arguments).c_str()) == 0;

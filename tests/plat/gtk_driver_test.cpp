@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "MessagePump.h"
 #include "TempDir.h"
 #include "gtk_text_drag_source.h"
 #include "plat/clipboard.h"
@@ -27,6 +28,8 @@
 
 namespace plat::test {
 namespace {
+
+using vael::test::PumpUntil;
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -69,21 +72,6 @@ GdkPixbuf* Screenshot() {
     GdkWindow* root = gdk_get_default_root_window();
     return gdk_pixbuf_get_from_window(root, 0, 0, gdk_window_get_width(root),
                                       gdk_window_get_height(root));
-}
-
-// Takes and dispatches messages until `done` holds; false when `timeout` passes first.
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 5s) {
-    auto deadline = Clock::now() + timeout;
-    while (true) {
-        Pump();
-        if (done()) {
-            return true;
-        }
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
 }
 
 bool RunXdotool(const std::string& arguments) {

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "MessagePump.h"
 #include "plat/input.h"
 #include "plat/layered.h"
 #include "window_test_support.h"
@@ -19,6 +20,8 @@
 
 namespace plat::test {
 namespace {
+
+using vael::test::PumpUntil;
 
 using namespace std::chrono_literals;
 
@@ -31,18 +34,6 @@ struct Typing {
     std::wstring characters;
     UINT lastKeyDown;  // the virtual key of the last key-down
 };
-
-bool PumpUntil(const std::function<bool()>& done) {
-    auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (std::chrono::steady_clock::now() < deadline) {
-        Pump();
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return false;
-}
 
 std::wstring CharactersOf(HWND window) {
     std::wstring characters;

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "MessagePump.h"
 #include "plat/input.h"
 #include "plat/layered.h"
 #include "plat/resources.h"
@@ -23,24 +24,10 @@
 namespace plat::test {
 namespace {
 
+using vael::test::PumpUntil;
+using vael::test::Settle;
+
 using namespace std::chrono_literals;
-
-bool PumpUntil(const std::function<bool()>& done) {
-    auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (std::chrono::steady_clock::now() < deadline) {
-        Pump();
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return false;
-}
-
-void Settle() {
-    auto until = std::chrono::steady_clock::now() + 300ms;
-    PumpUntil([&] { return std::chrono::steady_clock::now() >= until; });
-}
 
 // The executable's icon, for the windows with a task-bar entry.
 constexpr char kIcon[] = R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16">)"
@@ -79,7 +66,7 @@ protected:
         EXPECT_TRUE(UpdateLayeredWindow(window, nullptr, nullptr, picture, nullptr, &blend,
                                         ULW_ALPHA, nullptr));
         ShowWindow(window, owner ? SW_SHOWNA : SW_SHOW);
-        Settle();
+        Settle(300ms);
         return window;
     }
 
@@ -192,7 +179,7 @@ TEST_F(WindowManager, OwnedPopupsStayOffTheTaskBarAndLeaveTheFocusWithTheOwner) 
     ASSERT_TRUE(RunCommand("wmctrl -a Main"));
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == main; }));
     RunCommand("wmctrl -a Popup");
-    Settle();
+    Settle(300ms);
     EXPECT_EQ(GetActiveWindow(), main);
     EXPECT_TRUE(IsWindowVisible(popup));
     EXPECT_TRUE(RunCommand("wmctrl -l | grep -q ' Main$'"));
