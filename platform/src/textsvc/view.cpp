@@ -20,6 +20,28 @@ bool Contains(const RECT& rect, POINT point) {
            point.y < rect.bottom;
 }
 
+// A scroll bar's range, position, page and state as the caller asked for them: the range
+// covers the content, enabled when the content is larger than the page.
+HRESULT AnswerScroll(LONG content, LONG page, LONG position, LONG* plMin, LONG* plMax, LONG* plPos,
+                     LONG* plPage, BOOL* pfEnabled) {
+    if (plMin) {
+        *plMin = 0;
+    }
+    if (plMax) {
+        *plMax = std::max<LONG>(0, content - 1);
+    }
+    if (plPos) {
+        *plPos = position;
+    }
+    if (plPage) {
+        *plPage = page;
+    }
+    if (pfEnabled) {
+        *pfEnabled = content > page ? TRUE : FALSE;
+    }
+    return S_OK;
+}
+
 }  // namespace
 
 RECT TextServices::ClientRect() const {
@@ -314,22 +336,7 @@ HRESULT TextServices::TxGetHScroll(LONG* plMin, LONG* plMax, LONG* plPos, LONG* 
     RECT view = ViewRect(ClientRect());
     LONG page = view.right - view.left;
     LONG content = Layout().Size().cx + 1;
-    if (plMin) {
-        *plMin = 0;
-    }
-    if (plMax) {
-        *plMax = std::max<LONG>(0, content - 1);
-    }
-    if (plPos) {
-        *plPos = m_scroll.x;
-    }
-    if (plPage) {
-        *plPage = page;
-    }
-    if (pfEnabled) {
-        *pfEnabled = content > page ? TRUE : FALSE;
-    }
-    return S_OK;
+    return AnswerScroll(content, page, m_scroll.x, plMin, plMax, plPos, plPage, pfEnabled);
 }
 
 HRESULT TextServices::TxGetVScroll(LONG* plMin, LONG* plMax, LONG* plPos, LONG* plPage,
@@ -337,22 +344,7 @@ HRESULT TextServices::TxGetVScroll(LONG* plMin, LONG* plMax, LONG* plPos, LONG* 
     RECT view = ViewRect(ClientRect());
     LONG page = view.bottom - view.top;
     LONG content = Layout().Size().cy;
-    if (plMin) {
-        *plMin = 0;
-    }
-    if (plMax) {
-        *plMax = std::max<LONG>(0, content - 1);
-    }
-    if (plPos) {
-        *plPos = m_scroll.y;
-    }
-    if (plPage) {
-        *plPage = page;
-    }
-    if (pfEnabled) {
-        *pfEnabled = content > page ? TRUE : FALSE;
-    }
-    return S_OK;
+    return AnswerScroll(content, page, m_scroll.y, plMin, plMax, plPos, plPage, pfEnabled);
 }
 
 HRESULT TextServices::OnTxSetCursor(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, HDC,
