@@ -4,6 +4,7 @@
 
 #include "DownloadFiles.h"
 #include "HttpIdentity.h"
+#include "plat/text.h"
 #include "plat/tick.h"
 
 namespace LauncherLib {
@@ -62,6 +63,18 @@ std::string TransferErrorText(const char* format, CURLcode code, const DownloadS
 
 std::string HttpErrorText(long code) {
     return FormatCode("Http error code: %d", code);
+}
+
+void FailCurlInit(CCommandBase& command, ResultMap& result) {
+    result.Set("code", "-1");
+    result.Set("content", plat::Utf8ToAnsi("初始化CURL失败!"));
+    command.SetFail();
+}
+
+void FailTemporaryFile(CCommandBase& command, ResultMap& result, const std::string& temporary) {
+    result.Set("code", "-1");
+    result.Set("content", plat::Utf8ToAnsi(" 创建临时文件失败!") + temporary);
+    command.SetFail();
 }
 
 }  // namespace LauncherLib

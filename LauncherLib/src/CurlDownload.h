@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "LauncherLib/CommandBase.h"
 #include "LauncherLib/DownloadStream.h"
 #include "LauncherLib/LowSpeedLimit.h"
 #include "LauncherLib/ResultMap.h"
@@ -28,5 +29,10 @@ long ResponseCode(CURL* easy);
 std::string TransferErrorText(const char* format, CURLcode code, const DownloadStream& stream);
 // "Http error code: %d" with `code`.
 std::string HttpErrorText(long code);
+
+// A transfer that cannot start fails its command with "code" "-1" and the reason in "content":
+// libcurl could not make a handle, or the temporary file at `temporary` could not be opened.
+void FailCurlInit(CCommandBase& command, ResultMap& result);
+void FailTemporaryFile(CCommandBase& command, ResultMap& result, const std::string& temporary);
 
 }  // namespace LauncherLib

@@ -104,16 +104,12 @@ void CUrlHttpGetBigFileCommand::Execute(ResultMapPtr result) {
     result->Set("filename", request->fileName);
     EasyHandle easy(curl_easy_init());
     if (!easy) {
-        result->Set("code", "-1");
-        result->Set("content", plat::Utf8ToAnsi("初始化CURL失败!"));
-        SetFail();
+        FailCurlInit(*this, *result);
         return;
     }
     FileHandle file = OpenTemporaryFile(request->temporary, "ab");
     if (!file) {
-        result->Set("code", "-1");
-        result->Set("content", plat::Utf8ToAnsi(" 创建临时文件失败!") + request->temporary);
-        SetFail();
+        FailTemporaryFile(*this, *result, request->temporary);
         return;
     }
     resumeOffset = SizeAtEnd(file.get());

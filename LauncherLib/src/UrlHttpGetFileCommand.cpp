@@ -10,7 +10,6 @@
 #include "LauncherLib/TransferProgress.h"
 #include "LauncherLib/UrlFileName.h"
 #include "RequestFailures.h"
-#include "plat/text.h"
 
 namespace LauncherLib {
 namespace {
@@ -32,16 +31,12 @@ void CUrlHttpGetFileCommand::Download(const std::string& url, const ResultMapPtr
     const Poco::URI checked(url);
     EasyHandle easy(curl_easy_init());
     if (!easy) {
-        result->Set("code", "-1");
-        result->Set("content", plat::Utf8ToAnsi("初始化CURL失败!"));
-        SetFail();
+        FailCurlInit(*this, *result);
         return;
     }
     FileHandle file = OpenTemporaryFile(temporary, "wb");
     if (!file) {
-        result->Set("code", "-1");
-        result->Set("content", plat::Utf8ToAnsi(" 创建临时文件失败!") + temporary);
-        SetFail();
+        FailTemporaryFile(*this, *result, temporary);
         return;
     }
     resumeOffset = 0;

@@ -11,7 +11,6 @@
 #include "LauncherLib/CurlTransfer.h"
 #include "LauncherLib/DownloadStream.h"
 #include "PostForm.h"
-#include "plat/text.h"
 
 namespace LauncherLib {
 namespace {
@@ -67,9 +66,7 @@ void CUrlHttpPostCommand::Post(const PostParams& params, ResultMap& result) {
     const Poco::URI checked(params.url);
     EasyHandle easy(curl_easy_init());
     if (!easy) {
-        SetFail();
-        result.Set("code", "-1");
-        result.Set("content", plat::Utf8ToAnsi("初始化CURL失败!"));
+        FailCurlInit(*this, result);
         return;
     }
     std::string form = EncodedForm(params.fields);
