@@ -11,11 +11,11 @@
 #include "DMRectHelpers.h"
 #include "DUIEdit.h"
 #include "DUIRichEdit.h"
+#include "LayoutFolder.h"
 #include "MessagePump.h"
 #include "TempDir.h"
 #include "Widgets/DUICaret.h"
 #include "plat/drag_drop.h"
-#include "plat/drive_map.h"
 #include "plat/headless.h"
 #include "plat/input_method.h"
 #include "plat/keyboard.h"
@@ -58,15 +58,9 @@ class RichEdit : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::headless::Use();
-        std::string index = "<resource><layout>";
-        for (const auto& [name, xml] : {std::pair{"edits", kLayout}, std::pair{"glass", kGlass},
-                                        std::pair{"matte", kMatte}}) {
-            vael::test::WriteFile(folder.path() / "layout" / (std::string(name) + ".xml"), xml);
-            index += std::string("<file name=\"") + name + "\" path=\"layout\\" + name + ".xml\"/>";
-        }
-        vael::test::WriteFile(folder.path() / "layout/dmindex.xml", index + "</layout></resource>");
-        vael::test::WriteFile(folder.path() / "themes/dmindex.xml", "<resource/>");
-        std::wstring root = plat::WindowsPathFromHostW(folder.path());
+        std::wstring root = vael::test::WriteLayoutFolder(
+            folder.path(), std::initializer_list<std::pair<const char*, const char*>>{
+                               {"edits", kLayout}, {"glass", kGlass}, {"matte", kMatte}});
         ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(root.c_str()), 0, nullptr), DM_ECODE_OK);
         host.Attach(new DMHWnd);
         host->DM_CreateWindow(L"edits", kWindowX, kWindowY);

@@ -8,10 +8,10 @@
 #include "Common/ActiveX/DUIIE.h"
 #include "DMApp.h"
 #include "DMHWnd.h"
+#include "LayoutFolder.h"
 #include "MessagePump.h"
 #include "TempDir.h"
 #include "plat/com_classes.h"
-#include "plat/drive_map.h"
 #include "plat/headless.h"
 #include "plat/keyboard.h"
 #include "plat/show_commands.h"
@@ -97,14 +97,7 @@ protected:
     void SetUp() override {
         plat::headless::Use();
         plat::OleInitialize(nullptr);
-        std::string index = "<resource><layout>";
-        for (const auto& [name, xml] : kLayouts) {
-            index += std::string("<file name=\"") + name + "\" path=\"layout\\" + name + ".xml\"/>";
-            vael::test::WriteFile(folder.path() / "layout" / (std::string(name) + ".xml"), xml);
-        }
-        vael::test::WriteFile(folder.path() / "layout/dmindex.xml", index + "</layout></resource>");
-        vael::test::WriteFile(folder.path() / "themes/dmindex.xml", "<resource/>");
-        std::wstring root = plat::WindowsPathFromHostW(folder.path());
+        std::wstring root = vael::test::WriteLayoutFolder(folder.path(), kLayouts);
         ASSERT_EQ(app.LoadResPack(reinterpret_cast<WPARAM>(root.c_str()), 0, nullptr), DM_ECODE_OK);
     }
     void TearDown() override {
